@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the game needs to build, run and test,
+# but only those that are missing, so a second run costs a dpkg query.
+set -euo pipefail
+
+PACKAGES=(
+  cmake g++ make pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-multimedia-dev libqt6svg6-dev qt6-qpa-plugins
+  libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  fonts-liberation2
+  xvfb xauth pulseaudio
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing packages. Run:" >&2
+  echo "  sudo apt-get install -y ${missing[*]}" >&2
+  exit 1
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"
