@@ -6,6 +6,8 @@
 // cleared away, or with the list) and a referring list never does.
 #pragma once
 
+#include <cstddef>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -75,9 +77,15 @@ private:
     using Slot = std::unique_ptr<T, Liberador>;
 
     struct Iterador {
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = T*;
+        using difference_type = std::ptrdiff_t;
+        using pointer = T* const*;
+        using reference = T*;
         typename std::vector<Slot>::const_iterator it;
         T* operator*() const { return it->get(); }
         Iterador& operator++() { ++it; return *this; }
+        Iterador operator++(int) { Iterador c = *this; ++it; return c; }
         bool operator!=(const Iterador& o) const { return it != o.it; }
         bool operator==(const Iterador& o) const { return it == o.it; }
     };
