@@ -87,6 +87,7 @@ void TPartida::JogarSemana(int escolha, TResposta& r) {
     }
     Motor->Aplicar(o);
     r.SemanaJogada = true;
+    if (AoJogarSemana) AoJogarSemana(*Motor);
     ProximaSemana(r);
 }
 

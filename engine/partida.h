@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -56,6 +57,9 @@ public:
     // The first round as the chart draws it: each ranking position's history.
     std::array<THistorico, kMaxRanking> HistoricoTurno1{};
     std::array<std::string, kMaxRanking> NomesTurno1{};
+
+    // Called after each applied week, before the next draw (simulator trace).
+    std::function<void(const TEngVarzeno&)> AoJogarSemana;
 
     // Starts a game for the named candidate against 2..5 opponents and draws
     // its first week. A previous game's engine is destroyed first.
