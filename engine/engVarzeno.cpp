@@ -40,6 +40,7 @@ void TEngVarzeno::Iniciar(int32_t dinheiro, int32_t popularidade, int32_t honest
 
 std::unique_ptr<TAcaoList> TEngVarzeno::SortearOpcoes() {
     auto resultado = std::make_unique<TAcaoList>(false);
+    resultado->Reservar(4);
 
     const int32_t r = random(100);
     if (r < 27 && !PrimeiraSemana) {

@@ -57,6 +57,7 @@ public:
     void Excluir(int i) { itens_.erase(itens_.begin() + Indice(i)); }
 
     void Limpar() { itens_.clear(); }
+    void Reservar(int n) { itens_.reserve(static_cast<size_t>(n)); }
 
     int IndiceDe(const T* item) const {
         for (int i = 0; i < Count(); ++i)
