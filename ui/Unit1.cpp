@@ -1,0 +1,72 @@
+// Creation, activation and destruction of the main window.
+#include "Unit1.h"
+
+#include <QFileDialog>
+#include <QLabel>
+
+#include "aleatorio.h"
+#include "erro.h"
+#include "imagem.h"
+#include "notebook.h"
+#include "regiao.h"
+#include "somwave.h"
+
+TForm1* Form1 = nullptr;
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+  setObjectName("Form1");
+  setWindowTitle(QStringLiteral("Varzeno"));
+  move(192, 107);
+  Form1 = this;
+  MontarMoldura();
+  MontarPaginas();
+  MontarSom();
+  Proteger([this] { FormCreate(); });
+}
+
+TForm1::~TForm1() {
+  Proteger([this] { FormDestroy(); });
+  if (Form1 == this) Form1 = nullptr;
+}
+
+void TForm1::FormCreate() {
+  varzeno::Randomize();
+  resize(650, 198);
+  Abook->setCurrentIndex(0);
+  Abook->move(4, 6);
+  QPalette paleta = Abook->palette();
+  paleta.setColor(QPalette::Window, Imp->Picture().pixelColor(Abook->pos()));
+  Abook->setPalette(paleta);
+  Abook->setAutoFillBackground(true);
+  // The candidates' settings and photos are read here (later work).
+  TocarSom(QStringLiteral("musica.wav"));
+  OpenMp3->setDirectory(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+}
+
+void TForm1::FormActivate() {
+  ModelarJanela();
+  CopiarAparencia(*Fim, *Fim1);
+  PintarRotulos(Imp->Picture().pixelColor(508, 142));
+}
+
+void TForm1::PintarRotulos(const QColor& cor) {
+  for (QLabel* rotulo : RotulosDoPainel) {
+    QPalette p = rotulo->palette();
+    p.setColor(QPalette::Window, cor);
+    rotulo->setPalette(p);
+    rotulo->setAutoFillBackground(true);
+  }
+}
+
+void TForm1::FormDestroy() {
+  // The candidates' settings are written here (later work).
+  Partida.Motor.reset();
+  PararSom();
+}
+
+void TForm1::ModelarJanela() { ::ModelarJanela(*this, Imp->Picture()); }
+
+bool TForm1::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate) Proteger([this] { FormActivate(); });
+  return QWidget::event(e);
+}

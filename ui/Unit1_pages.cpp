@@ -1,0 +1,36 @@
+// The page container and its six pages; the pages fill in with later work.
+#include "Unit1.h"
+#include "imagem.h"
+#include "notebook.h"
+
+void TForm1::MontarPaginas() {
+  Abook = new TNotebook(this, "Abook");
+  Abook->setGeometry(4, 6, 475, 186);
+  QWidget* padrao = Abook->AdicionarPagina(QStringLiteral("Default"));
+  QWidget* extra = Abook->AdicionarPagina(QStringLiteral("Extra"));
+  for (const char* nome : {"regras", "Candidatos", "adversarios", "Grafico"})
+    Abook->AdicionarPagina(QString::fromLatin1(nome));
+
+  // The title banner drags the window like the background does, and its
+  // release turns to the rules.
+  Image1 = new TImagem(padrao, "Image1");
+  Image1->setGeometry(0, 0, 475, 186);
+  Image1->SetPicture(QImage(QStringLiteral(":/assets/Image1.png")));
+  connect(Image1, &TImagem::MouseDown, this, [this](TImagem* s, Qt::MouseButton, int x, int y) { ImpMouseDown(s, x, y); });
+  connect(Image1, &TImagem::MouseMove, this, [this](TImagem*, int x, int y) { ImpMouseMove(x, y); });
+  connect(Image1, &TImagem::MouseUp, this, [this](TImagem* s) { ImpMouseUp(s); });
+
+  // Picture store: looks copied onto the clickable pictures, never shown.
+  auto guardar = [extra](const char* nome, int w, int h) {
+    auto* img = new TImagem(extra, QString::fromLatin1(nome));
+    img->resize(w, h);
+    img->SetPicture(QImage(QStringLiteral(":/assets/%1.png").arg(QLatin1String(nome))));
+    img->hide();
+    return img;
+  };
+  Fim1 = guardar("Fim1", 12, 8);
+  Fim2 = guardar("Fim2", 12, 8);
+
+  // Drawn above every picture of the window.
+  Abook->raise();
+}

@@ -1,0 +1,96 @@
+// The window's frame: its background, dragging, the close button and the
+// end of the program.
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QTimer>
+
+#include "Unit1.h"
+#include "imagem.h"
+#include "notebook.h"
+
+void TForm1::MontarMoldura() {
+  Imp = new TImagem(this, "Imp");
+  Imp->setGeometry(0, 0, 650, 198);
+  Imp->SetPicture(QImage(QStringLiteral(":/assets/Imp.bmp")));
+
+  Fim = new TImagem(this, "Fim");
+  Fim->setGeometry(630, 25, 12, 8);
+  Fim->setCursor(Qt::DragMoveCursor);
+
+  Image9 = new TImagem(this, "Image9");
+  Image9->setGeometry(456, 8, 23, 39);
+  Image9->SetPicture(QImage(QStringLiteral(":/assets/Image9.png")));
+  Image9->SetTransparent(true);
+  Image9->setCursor(Qt::DragMoveCursor);
+
+  connect(Imp, &TImagem::MouseDown, this, [this](TImagem* s, Qt::MouseButton, int x, int y) { ImpMouseDown(s, x, y); });
+  connect(Imp, &TImagem::MouseMove, this, [this](TImagem*, int x, int y) { ImpMouseMove(x, y); });
+  connect(Imp, &TImagem::MouseUp, this, [this](TImagem* s) { ImpMouseUp(s); });
+  connect(Fim, &TImagem::MouseDown, this, [this] { FimMouseDown(); });
+  connect(Fim, &TImagem::MouseUp, this, [this] { FimMouseUp(); });
+  connect(Image9, &TImagem::MouseUp, this, [this] { Image9MouseUp(); });
+}
+
+void TForm1::ImpMouseDown(TImagem*, int X, int Y) {
+  PontoX = X;
+  PontoY = Y;
+  Arrastando = true;
+}
+
+void TForm1::ImpMouseMove(int X, int Y) {
+  if (!Arrastando) return;
+  // The picture moves with the window, so the anchor point stays put.
+  if (X != PontoX) move(x() + (X - PontoX), y());
+  if (Y != PontoY) move(x(), y() + (Y - PontoY));
+}
+
+void TForm1::ImpMouseUp(TImagem* Sender) {
+  Arrastando = false;
+  if (Sender == Image1) Abook->SetActivePage(QStringLiteral("regras"));
+}
+
+void TForm1::FimMouseDown() {
+  CopiarAparencia(*Fim, *Fim2);
+  Fim->repaint();
+}
+
+void TForm1::FimMouseUp() {
+  CopiarAparencia(*Fim, *Fim1);
+  Fim->repaint();
+  Encerrar();
+}
+
+void TForm1::Encerrar() {
+  saidaPedida_ = true;
+  if (esperas_ > 0) return;  // Esperar ends the program once the wait is over
+  saindo_ = true;
+  QCoreApplication::exit(0);
+}
+
+void TForm1::Esperar(const std::function<bool()>& enquanto) {
+  ++esperas_;
+  while (enquanto()) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QThread::msleep(2);  // idle politely between looks at the queue
+  }
+  --esperas_;
+  // A close asked for meanwhile: after the waiting handler has returned.
+  if (saidaPedida_ && esperas_ == 0) QTimer::singleShot(0, this, [this] { Encerrar(); });
+}
+
+void TForm1::Pausar(int ms) {
+  QElapsedTimer t;
+  t.start();
+  Esperar([&] { return t.elapsed() < ms; });
+}
+
+void TForm1::closeEvent(QCloseEvent* e) {
+  if (saindo_) {
+    e->accept();
+    return;
+  }
+  e->ignore();
+  Encerrar();
+}

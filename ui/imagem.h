@@ -1,0 +1,47 @@
+#pragma once
+// A picture box: shows a picture and hands its mouse events, with the
+// pressed button and the position in its own pixels, to the handlers
+// connected to it. Every mouse button acts.
+
+#include <QImage>
+#include <QWidget>
+
+class TImagem : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TImagem(QWidget* parent, const QString& nome = {});
+
+  // The picture to draw on. An empty box gets a blank picture of its own
+  // size first, as a canvas does.
+  QImage& Picture();
+  const QImage& Picture() const { return picture_; }
+  void SetPicture(const QImage& picture);
+  // Loads a picture file; a file that cannot be read raises an error.
+  void Carregar(const QString& arquivo);
+
+  // The colour of the picture's bottom-left pixel is not painted.
+  void SetTransparent(bool t);
+  // The picture fills the box, proportions not kept.
+  void SetStretch(bool s);
+
+ signals:
+  void MouseDown(TImagem* sender, Qt::MouseButton botao, int x, int y);
+  void MouseMove(TImagem* sender, int x, int y);
+  void MouseUp(TImagem* sender, Qt::MouseButton botao, int x, int y);
+  void DblClick(TImagem* sender);
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void mousePressEvent(QMouseEvent*) override;
+  void mouseMoveEvent(QMouseEvent*) override;
+  void mouseReleaseEvent(QMouseEvent*) override;
+  void mouseDoubleClickEvent(QMouseEvent*) override;
+
+ private:
+  QImage picture_;
+  bool transparent_ = false;
+  bool stretch_ = false;
+};
+
+// Gives `destino` the look of `origem`: a plain copy of its whole picture.
+void CopiarAparencia(TImagem& destino, const TImagem& origem);

@@ -1,0 +1,3 @@
+#include "programa.h"
+
+int main(int argc, char** argv) { return ExecutarJogo(argc, argv); }
