@@ -1,0 +1,47 @@
+#pragma once
+// The settings file "jogo.ini": a reserved line, then photo path, name and
+// description of each of the six candidate candidatos, one value a line, in
+// Windows-1252.
+
+#include <QString>
+#include <array>
+#include <optional>
+
+struct TSlotCandidato {
+  QString foto;       // full path of the photo; empty: the built-in placeholder
+  QString nome;
+  QString descricao;
+  bool operator==(const TSlotCandidato&) const = default;
+};
+
+using TSlotsCandidatos = std::array<TSlotCandidato, 6>;
+
+// Lines of the file: line 0 reserved, then three a slot.
+inline constexpr int kLinhasConfiguracao = 19;
+// A longer line is cut to this many characters when read.
+inline constexpr int kTamanhoMaximoLinha = 4096;
+
+// Reads the file. nullopt when it cannot be opened (the caller keeps the
+// built-in candidatos). Missing lines read as empty, lines after the last are
+// ignored, CR LF, CR and LF each end a line.
+std::optional<TSlotsCandidatos> LerConfiguracao(const QString& caminho);
+
+// The same, from the bytes of a file already read.
+TSlotsCandidatos InterpretarConfiguracao(const QByteArray& conteudo);
+
+// The bytes of the file for these candidatos: "0" then the 18 values, each line
+// ended by CR LF. Throws std::runtime_error if a value cannot be stored.
+QByteArray MontarConfiguracao(const TSlotsCandidatos& candidatos);
+
+// Replaces the file atomically (a temporary file beside it, then a rename),
+// so a failure leaves the earlier file whole. Throws std::runtime_error.
+void GravarConfiguracao(const QString& caminho, const TSlotsCandidatos& candidatos);
+
+// Whether every character of the text has a Windows-1252 byte that reads
+// back as the same character, and the text holds no line break.
+bool CabeEmWindows1252(const QString& texto);
+
+// Whether the text can be a value of the file and read back unchanged:
+// storable in Windows-1252 and no longer than a line may be. Serves the name
+// boxes and a chosen photo path alike.
+bool CabeNaConfiguracao(const QString& texto);

@@ -1,0 +1,272 @@
+// The settings file "jogo.ini", read and written on disk in a scratch folder.
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include "configuracao.h"
+
+namespace {
+
+QByteArray Ler(const QString& caminho) {
+  QFile f(caminho);
+  if (!f.open(QIODevice::ReadOnly)) return "<não abriu>";
+  return f.readAll();
+}
+
+void Escrever(const QString& caminho, const QByteArray& bytes) {
+  QFile f(caminho);
+  QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// 19 lines "L0" .. "L18" joined by the given line end.
+QByteArray Numeradas(const QByteArray& fim, int quantas = kLinhasConfiguracao) {
+  QByteArray b;
+  for (int i = 0; i < quantas; ++i) b += "L" + QByteArray::number(i) + fim;
+  return b;
+}
+
+void VerificarNumeradas(const TSlotsCandidatos& s, int linhasNoArquivo = kLinhasConfiguracao) {
+  for (int k = 1; k <= 6; ++k) {
+    auto esperado = [&](int linha) {
+      return linha < linhasNoArquivo ? QStringLiteral("L%1").arg(linha) : QString();
+    };
+    QCOMPARE(s[k - 1].foto, esperado(3 * k - 2));
+    QCOMPARE(s[k - 1].nome, esperado(3 * k - 1));
+    QCOMPARE(s[k - 1].descricao, esperado(3 * k));
+  }
+}
+
+TSlotsCandidatos Exemplo() {
+  TSlotsCandidatos s;
+  for (int k = 1; k <= 6; ++k)
+    s[k - 1] = {QStringLiteral("/fotos/c%1.bmp").arg(k), QStringLiteral("Candidato %1").arg(k * 10 + 5),
+                QStringLiteral("Descrição %1").arg(k)};
+  return s;
+}
+
+}  // namespace
+
+class TstConfiguracao : public QObject {
+  Q_OBJECT
+  QTemporaryDir pasta_;
+  QString Caminho(const QString& nome = QStringLiteral("jogo.ini")) const { return pasta_.filePath(nome); }
+
+ private slots:
+  void init() {
+    QVERIFY(pasta_.isValid());
+    QDir(pasta_.path()).removeRecursively();
+    QVERIFY(QDir().mkpath(pasta_.path()));
+  }
+
+  void arquivoQueNaoAbre() {
+    QVERIFY(!LerConfiguracao(Caminho()).has_value());
+    QVERIFY(QDir().mkdir(Caminho()));  // a folder by that name
+    QVERIFY(!LerConfiguracao(Caminho()).has_value());
+  }
+
+  void arquivoVazioEsvaziaTudo() {
+    Escrever(Caminho(), "");
+    const auto s = LerConfiguracao(Caminho());
+    QVERIFY(s.has_value());
+    for (const TSlotCandidato& slot : *s) QCOMPARE(slot, TSlotCandidato{});
+  }
+
+  void linhasQueFaltamFicamVazias_data() {
+    QTest::addColumn<int>("linhas");
+    QTest::addColumn<bool>("fimNaUltima");
+    QTest::newRow("7 linhas") << 7 << true;
+    QTest::newRow("7 linhas, a última sem fim") << 7 << false;
+    QTest::newRow("1 linha") << 1 << true;
+    QTest::newRow("18 linhas sem fim") << 18 << false;
+  }
+  void linhasQueFaltamFicamVazias() {
+    QFETCH(int, linhas);
+    QFETCH(bool, fimNaUltima);
+    QByteArray bytes = Numeradas("\r\n", linhas);
+    if (!fimNaUltima) bytes.chop(2);
+    Escrever(Caminho(), bytes);
+    VerificarNumeradas(*LerConfiguracao(Caminho()), linhas);
+  }
+
+  void finsDeLinha_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("CR LF") << Numeradas("\r\n");
+    QTest::newRow("LF") << Numeradas("\n");
+    QTest::newRow("CR") << Numeradas("\r");
+    QByteArray misto;
+    const char* fins[] = {"\r\n", "\n", "\r"};
+    for (int i = 0; i < kLinhasConfiguracao; ++i) misto += "L" + QByteArray::number(i) + fins[i % 3];
+    QTest::newRow("misturados") << misto;
+    QTest::newRow("linhas a mais") << Numeradas("\r\n", 30);
+  }
+  void finsDeLinha() {
+    QFETCH(QByteArray, bytes);
+    Escrever(Caminho(), bytes);
+    VerificarNumeradas(*LerConfiguracao(Caminho()));
+  }
+
+  void linhasVaziasEntreFins() {
+    // LF CR is two line ends, CR CR LF too; only CR followed by LF is one.
+    Escrever(Caminho(), "0\n\rnome1\r\r\ndesc1\n\n");
+    const auto s = *LerConfiguracao(Caminho());
+    QCOMPARE(s[0], (TSlotCandidato{"", "nome1", ""}));
+    QCOMPARE(s[1], (TSlotCandidato{"desc1", "", ""}));
+  }
+
+  void linhaZeroIgnoradaEGravadaComoZero() {
+    QByteArray bytes = Numeradas("\r\n");
+    bytes.replace("L0\r\n", "qualquer coisa\r\n");
+    Escrever(Caminho(), bytes);
+    const auto s = *LerConfiguracao(Caminho());
+    VerificarNumeradas(s);
+    GravarConfiguracao(Caminho(), s);
+    QCOMPARE(Ler(Caminho()), "0\r\n" + Numeradas("\r\n").mid(4));
+  }
+
+  void linhaLongaCortada() {
+    const QByteArray longa(5000, 'x');
+    Escrever(Caminho(), "0\r\n" + longa + "\r\nnome\r\n" + QByteArray(4096, 'y') + "\r\n");
+    const auto s = *LerConfiguracao(Caminho());
+    QCOMPARE(s[0].foto, QString(4096, QLatin1Char('x')));
+    QCOMPARE(s[0].nome, QStringLiteral("nome"));
+    QCOMPARE(s[0].descricao, QString(4096, QLatin1Char('y')));
+    QCOMPARE(s[1], TSlotCandidato{});
+  }
+
+  void gravaDezenoveLinhasComCrLf() {
+    TSlotsCandidatos s;
+    s[0].nome = QStringLiteral("Candidato 15");
+    s[5].descricao = QStringLiteral("fim");
+    GravarConfiguracao(Caminho(), s);
+    QByteArray esperado = "0\r\n\r\nCandidato 15\r\n";
+    esperado += QByteArray("\r\n").repeated(15);
+    esperado += "fim\r\n";
+    QCOMPARE(Ler(Caminho()), esperado);
+    QCOMPARE(Ler(Caminho()).count("\r\n"), kLinhasConfiguracao);
+  }
+
+  void idaEVoltaByteABytes() {
+    // Every byte that is not a line end, the five undefined ones included,
+    // spread over the values, must come back unchanged.
+    QByteArray todos;
+    for (int b = 1; b < 256; ++b)
+      if (b != '\r' && b != '\n') todos += char(b);
+    QByteArray bytes = "0\r\n";
+    bytes += "C:\\Fotos\\Jos\xe9 Ara\xfajo.bmp\r\n";
+    bytes += "S\xe3o Jo\xe3o \x80 \x81\x8d\x8f\x90\x9d\r\n";
+    bytes += todos + "\r\n";
+    for (int i = 4; i < kLinhasConfiguracao; ++i) bytes += "\x9d\x81 " + QByteArray::number(i) + "\r\n";
+    Escrever(Caminho(), bytes);
+
+    const auto s = *LerConfiguracao(Caminho());
+    QCOMPARE(s[0].foto, QStringLiteral(u"C:\\Fotos\\José Araújo.bmp"));
+    QCOMPARE(s[0].nome, QStringLiteral(u"São João € \u0081\u008D\u008F\u0090\u009D"));
+    QCOMPARE(s[0].descricao.size(), todos.size());
+
+    const QString copia = Caminho(QStringLiteral("copia.ini"));
+    GravarConfiguracao(copia, s);
+    QCOMPARE(Ler(copia), bytes);
+    QCOMPARE(*LerConfiguracao(copia), s);
+  }
+
+  void gravaSobreArquivoAnterior() {
+    Escrever(Caminho(), Numeradas("\r\n", 40) + QByteArray(10000, 'z'));
+    const TSlotsCandidatos s = Exemplo();
+    GravarConfiguracao(Caminho(), s);
+    QCOMPARE(*LerConfiguracao(Caminho()), s);
+    QCOMPARE(Ler(Caminho()), MontarConfiguracao(s));
+    QCOMPARE(QDir(pasta_.path()).entryList(QDir::Files), QStringList{"jogo.ini"});
+  }
+
+  void cabeEmWindows1252_data() {
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<bool>("cabe");
+    QTest::newRow("vazio") << QString() << true;
+    QTest::newRow("acentos") << QStringLiteral(u"Ação, pão, José, Último") << true;
+    QTest::newRow("euro e aspas") << QStringLiteral(u"€ “x” ‘y’ …") << true;
+    QTest::newRow("indefinidos") << QStringLiteral(u"\u0081\u008D\u008F\u0090\u009D") << true;
+    QTest::newRow("C1 definido em 1252") << QStringLiteral(u"\u0080") << false;
+    QTest::newRow("chinês") << QStringLiteral(u"中文") << false;
+    QTest::newRow("emoji") << QStringLiteral(u"voto 🗳") << false;
+    QTest::newRow("grego") << QStringLiteral(u"Ω") << false;
+    QTest::newRow("LF") << QStringLiteral("a\nb") << false;
+    QTest::newRow("CR") << QStringLiteral("a\rb") << false;
+  }
+  void cabeEmWindows1252() {
+    QFETCH(QString, texto);
+    QFETCH(bool, cabe);
+    QCOMPARE(CabeEmWindows1252(texto), cabe);
+    QCOMPARE(CabeNaConfiguracao(texto), cabe);
+    QCOMPARE(CabeNaConfiguracao(texto + QString(kTamanhoMaximoLinha + 1, QLatin1Char('a'))), false);
+    if (cabe) QVERIFY(CabeNaConfiguracao(QString(kTamanhoMaximoLinha - texto.size(), QLatin1Char('a')) + texto));
+  }
+
+  void valorQueNaoCabeNaoGravaNada() {
+    Escrever(Caminho(), "antigo");
+    TSlotsCandidatos s = Exemplo();
+    s[3].nome = QStringLiteral(u"Zé 中");
+    try {
+      GravarConfiguracao(Caminho(), s);
+      QFAIL("gravou um nome fora de Windows-1252");
+    } catch (const std::runtime_error& e) {
+      QVERIFY2(QString::fromUtf8(e.what()).contains(QStringLiteral("candidato 4")), e.what());
+    }
+    s[3].nome = QString(kTamanhoMaximoLinha + 1, QLatin1Char('n'));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, GravarConfiguracao(Caminho(), s));
+    QCOMPARE(Ler(Caminho()), "antigo");
+  }
+
+  // Tests run as root, where a read-only folder does not stop a write; these
+  // two failures stop root as well.
+  void pastaQueEArquivo() {
+    Escrever(Caminho(QStringLiteral("pasta")), "sou um arquivo");
+    const QString caminho = Caminho(QStringLiteral("pasta/jogo.ini"));
+    try {
+      GravarConfiguracao(caminho, Exemplo());
+      QFAIL("gravou dentro de um arquivo");
+    } catch (const std::runtime_error& e) {
+      QVERIFY2(QString::fromUtf8(e.what()).contains(caminho), e.what());
+    }
+    QCOMPARE(Ler(Caminho(QStringLiteral("pasta"))), "sou um arquivo");
+  }
+
+  void falhaNoMeioDaEscritaPreservaOAnterior() {
+    const QByteArray antigo = MontarConfiguracao(Exemplo());
+    Escrever(Caminho(), antigo);
+    TSlotsCandidatos novo = Exemplo();
+    novo[0].descricao = QString(3000, QLatin1Char('d'));
+
+    // A file size limit makes the write of the new file fail half way, as a
+    // full disk would, for root too.
+    rlimit anterior{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &anterior), 0);
+    const auto sinalAnterior = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit pequeno = anterior;
+    pequeno.rlim_cur = 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &pequeno), 0);
+    bool falhou = false;
+    QString mensagem;
+    try {
+      GravarConfiguracao(Caminho(), novo);
+    } catch (const std::runtime_error& e) {
+      falhou = true;
+      mensagem = QString::fromUtf8(e.what());
+    }
+    setrlimit(RLIMIT_FSIZE, &anterior);
+    std::signal(SIGXFSZ, sinalAnterior);
+
+    QVERIFY(falhou);
+    QVERIFY2(mensagem.contains(Caminho()), qPrintable(mensagem));
+    QCOMPARE(Ler(Caminho()), antigo);
+    QCOMPARE(QDir(pasta_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"jogo.ini"});
+  }
+};
+
+QTEST_GUILESS_MAIN(TstConfiguracao)
+#include "tst_configuracao.moc"
