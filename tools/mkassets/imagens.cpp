@@ -3,6 +3,7 @@
 #include "arte.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
@@ -19,12 +20,73 @@ constexpr double kPi = 3.14159265358979323846;
 const QColor kFundoPaginas(0x64, 0x71, 0x7E);  // page container, at (4, 6)
 const QColor kFundoPainel(0x7E, 0xB1, 0xA2);   // statistics labels, at (508, 142)
 
+// Writes an uncompressed BMP, 8 bits with its palette or 24 bits, bottom-up
+// rows padded with zeros. Written by hand so that every run gives the same
+// bytes (the stock writer leaves row padding unset).
+bool gravarBmp(const QImage& img, const QString& caminho)
+{
+    const bool indexada = img.format() == QImage::Format_Indexed8;
+    const QImage rgb = indexada ? img : img.convertToFormat(QImage::Format_RGB32);
+    const int w = img.width(), h = img.height();
+    const int bytesLinha = ((indexada ? w : 3 * w) + 3) & ~3;
+    const int cores = indexada ? 256 : 0;
+    const int inicio = 14 + 40 + 4 * cores;
+    QByteArray d;
+    auto u16 = [&d](int v) {
+        d.append(char(v & 0xFF));
+        d.append(char((v >> 8) & 0xFF));
+    };
+    auto u32 = [&](quint32 v) {
+        u16(int(v & 0xFFFF));
+        u16(int(v >> 16));
+    };
+    d.append("BM");
+    u32(quint32(inicio + bytesLinha * h));
+    u32(0);
+    u32(quint32(inicio));
+    u32(40);
+    u32(quint32(w));
+    u32(quint32(h));
+    u16(1);
+    u16(indexada ? 8 : 24);
+    u32(0);  // BI_RGB
+    u32(quint32(bytesLinha * h));
+    u32(3780);  // 96 dpi
+    u32(3780);
+    u32(quint32(cores));
+    u32(0);
+    const QList<QRgb> tabela = img.colorTable();
+    for (int i = 0; i < cores; ++i) {
+        const QRgb c = i < tabela.size() ? tabela[i] : 0;
+        d.append(char(qBlue(c)));
+        d.append(char(qGreen(c)));
+        d.append(char(qRed(c)));
+        d.append(char(0));
+    }
+    for (int y = h - 1; y >= 0; --y) {
+        QByteArray linha(bytesLinha, '\0');
+        for (int x = 0; x < w; ++x) {
+            if (indexada) {
+                linha[x] = char(img.constScanLine(y)[x]);
+            } else {
+                const QRgb c = rgb.pixel(x, y);
+                linha[3 * x] = char(qBlue(c));
+                linha[3 * x + 1] = char(qGreen(c));
+                linha[3 * x + 2] = char(qRed(c));
+            }
+        }
+        d.append(linha);
+    }
+    QFile f(caminho);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(d) == d.size();
+}
+
 bool salvar(const QImage& img, const QString& pasta, const char* nome)
 {
     const QString caminho = QDir(pasta).filePath(QString::fromLatin1(nome));
     const bool bmp = caminho.endsWith(QLatin1String(".bmp"));
     const QImage final = img.format() == QImage::Format_Indexed8 ? img : img.convertToFormat(QImage::Format_RGB32);
-    if (!final.save(caminho, bmp ? "BMP" : "PNG")) {
+    if (!(bmp ? gravarBmp(final, caminho) : final.save(caminho, "PNG"))) {
         std::fprintf(stderr, "falha ao gravar %s\n", qPrintable(caminho));
         return false;
     }
@@ -736,12 +798,12 @@ QImage desenharDialogo()
 
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, true);
-    urna(p, QRectF(22, 82, 20, 23), QColor(0xE8, 0xED, 0xF0), QColor(0x2B, 0xA5, 0x95), Qt::white);
     p.setPen(Qt::NoPen);
-    for (int i = 0; i < 3; ++i) {
-        p.setBrush(i == 1 ? QColor(0xFF, 0xD8, 0x4A) : QColor(0xB5, 0xE8, 0xDD));
-        p.drawPath(estrela(QPointF(212 + i * 14, 93), i == 1 ? 5.5 : 4, i == 1 ? 2.4 : 1.7));
-    }
+    for (double x0 : {30.0, 212.0})
+        for (int i = 0; i < 3; ++i) {
+            p.setBrush(i == 1 ? QColor(0xFF, 0xD8, 0x4A) : QColor(0xB5, 0xE8, 0xDD));
+            p.drawPath(estrela(QPointF(x0 + i * 14, 93), i == 1 ? 5.5 : 4, i == 1 ? 2.4 : 1.7));
+        }
     p.end();
 
     // Outside the rounded outline: the key colour, nothing blended into it.

@@ -140,6 +140,7 @@ QImage indexar(const QImage& entrada, const std::vector<QRgb>& exatas, const Mas
     }
 
     QImage saida(w, h, QImage::Format_Indexed8);
+    saida.fill(0);  // also clears the row padding, which the BMP writer saves as it is
     QList<QRgb> tabela(paleta.begin(), paleta.end());
     saida.setColorTable(tabela);
 

@@ -88,7 +88,8 @@ void tocarMetal(Faixa& f, double t0, double dur, double freq, double amp, const 
 
 void tocarDedilhado(Faixa& f, double t0, double freq, double amp, double decaimento)
 {
-    const long i0 = amostra(t0), n = amostra(1.2);
+    // Long enough for the fundamental to die away (exp(-7)) before it is cut.
+    const long i0 = amostra(t0), n = amostra(7.0 / ((3.0 + 1.9) * decaimento));
     for (int h = 1; h <= 10; ++h) {
         const double fh = freq * h;
         if (fh > kTaxa * 0.45)
@@ -137,7 +138,7 @@ void tocarSino(Faixa& f, double t0, double freq, double amp, double duracao)
 
 void tocarBumbo(Faixa& f, double t0, double amp)
 {
-    const long i0 = amostra(t0), n = amostra(0.35);
+    const long i0 = amostra(t0), n = amostra(0.7);
     double fase = 0;
     for (long i = 0; i < n; ++i) {
         const double t = double(i) / kTaxa;
@@ -148,7 +149,7 @@ void tocarBumbo(Faixa& f, double t0, double amp)
 
 void tocarSurdo(Faixa& f, double t0, double amp, bool aberto)
 {
-    const long i0 = amostra(t0), n = amostra(aberto ? 0.7 : 0.2);
+    const long i0 = amostra(t0), n = amostra(aberto ? 1.4 : 0.35);
     double fase = 0;
     for (long i = 0; i < n; ++i) {
         const double t = double(i) / kTaxa;
@@ -160,7 +161,7 @@ void tocarSurdo(Faixa& f, double t0, double amp, bool aberto)
 
 void tocarCaixa(Faixa& f, double t0, double amp, Ruido& r)
 {
-    const long i0 = amostra(t0), n = amostra(0.25);
+    const long i0 = amostra(t0), n = amostra(0.4);
     PassaAlta pa;
     pa.a = 0.7;
     for (long i = 0; i < n; ++i) {
@@ -173,7 +174,7 @@ void tocarCaixa(Faixa& f, double t0, double amp, Ruido& r)
 
 void tocarChimbal(Faixa& f, double t0, double amp, double decaimento, Ruido& r)
 {
-    const long i0 = amostra(t0), n = amostra(std::min(0.4, 6.0 / decaimento));
+    const long i0 = amostra(t0), n = amostra(7.0 / decaimento);
     PassaAlta a, b;
     a.a = b.a = 0.6;
     for (long i = 0; i < n; ++i) {
@@ -184,7 +185,7 @@ void tocarChimbal(Faixa& f, double t0, double amp, double decaimento, Ruido& r)
 
 void tocarPrato(Faixa& f, double t0, double amp, Ruido& r)
 {
-    const long i0 = amostra(t0), n = amostra(2.2);
+    const long i0 = amostra(t0), n = amostra(3.2);
     PassaAlta a, b;
     a.a = b.a = 0.75;
     for (long i = 0; i < n; ++i) {

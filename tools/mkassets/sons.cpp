@@ -67,7 +67,7 @@ Faixa jingle()
     trompete.brilho = 3.4;
     for (const Nota& n : tema) {
         const double t = inicioTema + n.batida * batida;
-        tocarMetal(melodia, t, n.duracao * batida * 0.88, frequencia(n.midi), 0.30, trompete);
+        tocarMetal(melodia, t, n.duracao * batida * 0.88, frequencia(n.midi), 0.34, trompete);
         if (n.batida >= 16) {  // second time round, a soft horn an octave below
             Metal trompa;
             trompa.brilho = 1.4;
@@ -127,8 +127,8 @@ Faixa jingle()
     // shaker on every sixteenth, crashes where the tune starts and ends.
     for (int c = 0; c < 10; ++c) {
         const double t = c * compasso;
-        tocarBumbo(bateria, t, 0.85);
-        tocarBumbo(bateria, t + 2 * batida, 0.75);
+        tocarBumbo(bateria, t, 0.72);
+        tocarBumbo(bateria, t + 2 * batida, 0.62);
         for (int b : {1, 3}) {
             tocarSurdo(bateria, t + b * batida, 0.45, true);
             tocarCaixa(bateria, t + b * batida, 0.26, ruido);
