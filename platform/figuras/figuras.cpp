@@ -1,0 +1,127 @@
+#include "figuras.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QProcess>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+QString g_auxiliar;
+int g_prazoMs = kPrazoMetafilePadrao;
+
+std::string Utf8(const QString& s) { return s.toUtf8().toStdString(); }
+
+[[noreturn]] void Falhar(const QString& mensagem) { throw std::runtime_error(Utf8(mensagem)); }
+
+QString Tamanho(QSize s) { return QStringLiteral("%1 x %2").arg(s.width()).arg(s.height()); }
+
+QString Grande(const QString& caminho, QSize s) {
+  return QStringLiteral("A figura \"%1\" é grande demais (%2; o máximo é %3 x %3 e %4 pixels)")
+      .arg(caminho, Tamanho(s))
+      .arg(kLadoMaximoFigura)
+      .arg(kPixelsMaximosFigura);
+}
+
+QByteArray LerArquivo(const QString& caminho) {
+  QFile arquivo(caminho);
+  if (!arquivo.open(QIODevice::ReadOnly))
+    Falhar(QStringLiteral("Não foi possível abrir a figura \"%1\": %2").arg(caminho, arquivo.errorString()));
+  if (arquivo.size() > kBytesMaximosArquivo)
+    Falhar(QStringLiteral("O arquivo de figura \"%1\" é grande demais (%2 bytes)").arg(caminho).arg(arquivo.size()));
+  QByteArray bytes = arquivo.read(kBytesMaximosArquivo + 1);
+  if (arquivo.error() != QFileDevice::NoError)
+    Falhar(QStringLiteral("Não foi possível ler a figura \"%1\": %2").arg(caminho, arquivo.errorString()));
+  if (bytes.size() > kBytesMaximosArquivo)
+    Falhar(QStringLiteral("O arquivo de figura \"%1\" é grande demais").arg(caminho));
+  return bytes;
+}
+
+QImage DecodificarComCaminho(const QByteArray& bytes, const char* formato, const QString& caminho) {
+  // Qt's guard for every reader of the program; the game's own pictures
+  // are far below it.
+  if (QImageReader::allocationLimit() > kMegabytesAlocacao) QImageReader::setAllocationLimit(kMegabytesAlocacao);
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader leitor(&buffer, formato);
+  // The extension decides the format, never the content.
+  leitor.setAutoDetectImageFormat(false);
+  leitor.setDecideFormatFromContent(false);
+  const QSize declarado = leitor.size();
+  if (declarado.isValid() && !CabeNoLimite(declarado)) Falhar(Grande(caminho, declarado));
+  QImage imagem = leitor.read();
+  if (imagem.isNull())
+    Falhar(QStringLiteral("A figura \"%1\" está danificada ou não é um arquivo %2 válido (%3)")
+               .arg(caminho, QString::fromLatin1(formato).toUpper(), leitor.errorString()));
+  if (!CabeNoLimite(imagem.size())) Falhar(Grande(caminho, imagem.size()));
+  return imagem;
+}
+
+QString PastaDoExecutavel() {
+  if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
+  return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2);
+}
+
+QImage DesenharMetafile(const QByteArray& bytes, const char* tipo, const QString& caminho) {
+  const QString auxiliar = AuxiliarMetafile();
+  auto falhou = [&](const QString& motivo) {
+    Falhar(QStringLiteral("Não foi possível desenhar o metafile \"%1\": %2").arg(caminho, motivo));
+  };
+  if (!QFileInfo(auxiliar).isExecutable())
+    falhou(QStringLiteral("o programa auxiliar \"%1\" não foi encontrado").arg(auxiliar));
+
+  QProcess processo;
+  processo.setProgram(auxiliar);
+  processo.setArguments({QString::fromLatin1(tipo)});
+  processo.start();
+  if (!processo.waitForStarted(g_prazoMs))
+    falhou(QStringLiteral("o programa auxiliar não iniciou (%1)").arg(processo.errorString()));
+  processo.write(bytes);
+  processo.closeWriteChannel();
+  if (!processo.waitForFinished(g_prazoMs)) {
+    processo.kill();
+    processo.waitForFinished(-1);
+    falhou(QStringLiteral("o programa auxiliar passou de %1 ms e foi encerrado").arg(g_prazoMs));
+  }
+  if (processo.exitStatus() != QProcess::NormalExit)
+    falhou(QStringLiteral("o programa auxiliar terminou de forma anormal (arquivo danificado?)"));
+  if (processo.exitCode() != 0) {
+    // The helper's own message is its last line; Qt may warn before it.
+    const QStringList linhas =
+        QString::fromUtf8(processo.readAllStandardError()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QString motivo = linhas.isEmpty() ? QString() : linhas.last().trimmed().left(300);
+    if (motivo.isEmpty()) motivo = QStringLiteral("código de saída %1").arg(processo.exitCode());
+    falhou(motivo);
+  }
+  return DecodificarComCaminho(processo.readAllStandardOutput(), "png", caminho);
+}
+
+}  // namespace
+
+void DefinirAuxiliarMetafile(const QString& caminho) { g_auxiliar = caminho; }
+
+QString AuxiliarMetafile() {
+  return g_auxiliar.isEmpty() ? PastaDoExecutavel() + QStringLiteral("/varzeno-metafile") : g_auxiliar;
+}
+
+void DefinirPrazoMetafile(int milissegundos) { g_prazoMs = milissegundos; }
+
+QImage DecodificarFiguraQt(const QByteArray& bytes, const char* formato) {
+  return DecodificarComCaminho(bytes, formato, QStringLiteral("(memória)"));
+}
+
+QImage CarregarFigura(const QString& caminho) {
+  const QString extensao = QFileInfo(caminho).suffix();
+  const QString minuscula = extensao.toLower();
+  if (minuscula == u"emf" || minuscula == u"wmf")
+    return DesenharMetafile(LerArquivo(caminho), minuscula == u"emf" ? "emf" : "wmf", caminho);
+  for (const char* formato : {"bmp", "ico", "jpg", "jpeg", "png"})
+    if (minuscula == QLatin1String(formato)) return DecodificarComCaminho(LerArquivo(caminho), formato, caminho);
+  throw std::runtime_error("Unknown picture file extension (." + Utf8(extensao) + ")");
+}
