@@ -66,7 +66,10 @@ void TSomWave::Tocar(const QString& nome) {
   efeito_->play();
 }
 
-void TSomWave::Parar() { efeito_->stop(); }
+void TSomWave::Parar() {
+  efeito_->stop();
+  emit Parou();
+}
 
 QUrl TSomWave::Fonte() const { return efeito_->source(); }
 

@@ -36,6 +36,9 @@ class TSomWave : public QObject {
   QUrl Fonte() const;
   bool Tocando() const;
 
+ signals:
+  void Parou();
+
  private:
   QSoundEffect* efeito_;
 };

@@ -31,6 +31,8 @@ void TMediaPlayer::Play() {
 
 void TMediaPlayer::Stop() { player_->stop(); }
 
+void TMediaPlayer::Pause() { player_->pause(); }
+
 void TMediaPlayer::Close() {
   player_->stop();
   player_->setSource(QUrl());

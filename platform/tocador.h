@@ -23,6 +23,7 @@ class TMediaPlayer : public QObject {
   void Open();
   void Play();  // from the start, once, without waiting
   void Stop();
+  void Pause();
   void Close();
   TMPModes Mode() const;
 

@@ -3,6 +3,7 @@
 
 #include <QFileDialog>
 #include <QLabel>
+#include <QShowEvent>
 
 #include "aleatorio.h"
 #include "erro.h"
@@ -69,4 +70,13 @@ void TForm1::ModelarJanela() { ::ModelarJanela(*this, Imp->Picture()); }
 bool TForm1::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) Proteger([this] { FormActivate(); });
   return QWidget::event(e);
+}
+
+void TForm1::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  if (e->spontaneous()) return;
+  // Shaped before it is first mapped, so the cut-aways never flash; and
+  // activated, since without a window manager nothing else would.
+  Proteger([this] { ModelarJanela(); });
+  activateWindow();
 }

@@ -75,6 +75,7 @@ class TForm1 : public QWidget {
  protected:
   bool event(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  void showEvent(QShowEvent* e) override;
 
  private:
   void MontarMoldura();

@@ -21,11 +21,13 @@ constexpr uint32_t kEmrHeader = 1;
 constexpr uint32_t kEmrEof = 14;
 constexpr uint32_t kAssinaturaEmf = 0x464D4520;  // " EMF"
 constexpr qsizetype kCabecalhoEmfMinimo = 88;
+constexpr uint32_t kChavePosicionavel = 0x9AC6CDD7;  // placeable WMF header
 // libemf2svg reads each record by the layout of its type without holding it
 // to the record's size, so a short last record would send it past the end
 // of the buffer; zeros after the chain keep those reads inside.
-constexpr qsizetype kFolgaEmf = 64 * 1024;
+constexpr qsizetype kFolga = 64 * 1024;
 
+uint16_t LerU16(const QByteArray& b, qsizetype pos) { return qFromLittleEndian<uint16_t>(b.constData() + pos); }
 uint32_t LerU32(const QByteArray& b, qsizetype pos) { return qFromLittleEndian<uint32_t>(b.constData() + pos); }
 int32_t LerI32(const QByteArray& b, qsizetype pos) { return qFromLittleEndian<int32_t>(b.constData() + pos); }
 
@@ -33,10 +35,11 @@ int32_t LerI32(const QByteArray& b, qsizetype pos) { return qFromLittleEndian<in
 
 }  // namespace
 
-QSize ReduzirAoLimite(double largura, double altura) {
+QSize ReduzirAoLimite(double largura, double altura, int ladoMaximo) {
   if (!(largura >= 1) || !(altura >= 1) || !std::isfinite(largura) || !std::isfinite(altura))
     Falhar("tamanho inválido no cabeçalho do metafile");
-  double escala = std::min({1.0, kLadoMaximoFigura / largura, kLadoMaximoFigura / altura});
+  double escala = std::min({1.0, std::min(ladoMaximo, kLadoMaximoFigura) / largura,
+                            std::min(ladoMaximo, kLadoMaximoFigura) / altura});
   escala = std::min(escala, std::sqrt(double(kPixelsMaximosFigura) / (largura * altura)));
   const int l = std::max(1, int(std::floor(largura * escala)));
   const int a = std::max(1, int(std::floor(altura * escala)));
@@ -60,7 +63,29 @@ qsizetype VerificarCadeiaEmf(const QByteArray& emf) {
   Falhar("metafile EMF truncado (sem registro EMR_EOF)");
 }
 
-QSize TamanhoEmf(const QByteArray& emf) {
+qsizetype VerificarCadeiaWmf(const QByteArray& wmf) {
+  const qsizetype n = wmf.size();
+  qsizetype pos = 0;
+  if (n >= 22 && LerU32(wmf, 0) == kChavePosicionavel) pos = 22;
+  if (n - pos < 18) Falhar("não é um metafile WMF (cabeçalho ausente)");
+  const uint16_t tipo = LerU16(wmf, pos), palavrasCabecalho = LerU16(wmf, pos + 2);
+  const uint32_t maiorRegistro = LerU32(wmf, pos + 12);
+  if ((tipo != 1 && tipo != 2) || palavrasCabecalho != 9) Falhar("não é um metafile WMF (cabeçalho inválido)");
+  if (maiorRegistro < 3 || maiorRegistro > uint64_t(n - pos) / 2)
+    Falhar("metafile WMF danificado (tamanho de registro no cabeçalho)");
+  pos += 18;
+  while (pos + 6 <= n) {
+    const uint32_t palavras = LerU32(wmf, pos);
+    const uint16_t funcao = LerU16(wmf, pos + 4);
+    if (palavras < 3 || palavras > maiorRegistro || palavras > uint64_t(n - pos) / 2)
+      Falhar("registro WMF inválido na posição " + std::to_string(pos));
+    pos += qsizetype(palavras) * 2;
+    if (funcao == 0) return pos;
+  }
+  Falhar("metafile WMF truncado (sem registro de fim)");
+}
+
+QSize TamanhoEmf(const QByteArray& emf, int ladoMaximo) {
   VerificarCadeiaEmf(emf);
   // The frame, in hundredths of a millimetre; 2540 of them make 96 pixels.
   const double l = LerI32(emf, 24), t = LerI32(emf, 28), r = LerI32(emf, 32), b = LerI32(emf, 36);
@@ -70,13 +95,13 @@ QSize TamanhoEmf(const QByteArray& emf) {
     largura = double(LerI32(emf, 16)) - LerI32(emf, 8) + 1;
     altura = double(LerI32(emf, 20)) - LerI32(emf, 12) + 1;
   }
-  return ReduzirAoLimite(std::round(largura), std::round(altura));
+  return ReduzirAoLimite(std::round(largura), std::round(altura), ladoMaximo);
 }
 
 QByteArray EmfParaSvg(const QByteArray& emf, QSize tamanho) {
   QByteArray copia = emf.left(VerificarCadeiaEmf(emf));
   const qsizetype tamanhoCadeia = copia.size();
-  copia.append(kFolgaEmf, '\0');
+  copia.append(kFolga, '\0');
 
   generatorOptions opcoes{};
   char prefixo[] = "";
@@ -107,8 +132,8 @@ QImage DesenharSvg(const QByteArray& svg, QSize tamanho) {
   return imagem;
 }
 
-QImage DecodificarEmf(const QByteArray& emf) {
-  const QSize tamanho = TamanhoEmf(emf);
+QImage DecodificarEmf(const QByteArray& emf, int ladoMaximo) {
+  const QSize tamanho = TamanhoEmf(emf, ladoMaximo);
   return DesenharSvg(EmfParaSvg(emf, tamanho), tamanho);
 }
 
@@ -129,22 +154,25 @@ struct TSessaoWmf {
 
 }  // namespace
 
-QByteArray WmfParaPng(const QByteArray& wmf) {
-  if (wmf.size() < 18) Falhar("não é um metafile WMF (curto demais)");
+QByteArray WmfParaPng(const QByteArray& wmf, int ladoMaximo) {
   TSessaoWmf sessao;
   wmfAPI_Options opcoes{};
   opcoes.function = wmf_gd_function;
   const unsigned long bandeiras = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
   if (wmf_api_create(&sessao.api, bandeiras, &opcoes) != wmf_E_None) Falhar("libwmf não iniciou");
 
-  QByteArray copia = wmf;  // libwmf wants a writable buffer
-  if (wmf_mem_open(sessao.api, reinterpret_cast<unsigned char*>(copia.data()), long(copia.size())) != wmf_E_None)
+  // Writable, as libwmf wants it, cut after the end record, with zeros
+  // after it for reads past a short record.
+  QByteArray copia = wmf.left(VerificarCadeiaWmf(wmf));
+  const qsizetype tamanhoCadeia = copia.size();
+  copia.append(kFolga, '\0');
+  if (wmf_mem_open(sessao.api, reinterpret_cast<unsigned char*>(copia.data()), long(tamanhoCadeia)) != wmf_E_None)
     Falhar("metafile WMF danificado (não abriu)");
   wmfD_Rect caixa{};
   if (wmf_scan(sessao.api, 0, &caixa) != wmf_E_None) Falhar("metafile WMF danificado");
   unsigned int largura = 0, altura = 0;
   if (wmf_display_size(sessao.api, &largura, &altura, 96, 96) != wmf_E_None) Falhar("metafile WMF danificado");
-  const QSize tamanho = ReduzirAoLimite(largura, altura);
+  const QSize tamanho = ReduzirAoLimite(largura, altura, ladoMaximo);
 
   QByteArray png;
   wmf_gd_t* dados = WMF_GD_GetData(sessao.api);

@@ -1,0 +1,115 @@
+// The set-up screens: the arrows between the pages, the opponents page with
+// its spinner and digit display, and the start button.
+#include "Unit1.h"
+#include "Unit2.h"
+#include "copia.h"
+#include "imagem.h"
+#include "notebook.h"
+#include "rotulo.h"
+#include "updown.h"
+
+namespace {
+const QString kSeuNome = QStringLiteral("Seu Nome");
+const QColor kAgua(0x00, 0xFF, 0xFF);
+}  // namespace
+
+void TForm1::MontarSetup() {
+  QWidget* extra = Abook->Pagina(QStringLiteral("Extra"));
+  sesq1 = GuardarFigura(extra, "sesq1", 25, 11);
+  sesq2 = GuardarFigura(extra, "sesq2", 25, 11);
+  sdir1 = GuardarFigura(extra, "sdir1", 25, 11);
+  sdir2 = GuardarFigura(extra, "sdir2", 25, 11);
+  Image5 = GuardarFigura(extra, "Image5", 118, 26);
+  Image6 = GuardarFigura(extra, "Image6", 118, 26);
+
+  Label39 = CriarRotulo(Abook->Pagina(QStringLiteral("Default")), "Label39", 410, 55,
+                        TFonte{11, true, palette().color(QPalette::WindowText), QColor()}, QStringLiteral("versão: 1.4"),
+                        {59, 14});
+  Label39->setAlignment(Qt::AlignRight | Qt::AlignTop);
+
+  // The arrows: back on the left, forward on the right of their pages.
+  struct Seta {
+    const char* nome;
+    const char* pagina;
+    int x;
+    bool esquerda;
+  } setas[5] = {{"bt1", "regras", 5, true},
+                {"bt2", "regras", 445, false},
+                {"bt3", "Candidatos", 5, true},
+                {"bt4", "Candidatos", 445, false},
+                {"bt5", "adversarios", 5, true}};
+  for (int i = 0; i < 5; ++i) {
+    const Seta& s = setas[i];
+    bt[i] = new TImagem(Abook->Pagina(QString::fromLatin1(s.pagina)), QString::fromLatin1(s.nome));
+    bt[i]->setGeometry(s.x, 170, 25, 11);
+    bt[i]->setCursor(Qt::DragMoveCursor);
+    bt[i]->SetPicture((s.esquerda ? sesq1 : sdir1)->Picture());
+    connect(bt[i], &TImagem::MouseDown, this, [this](TImagem* sender) { bt1MouseDown(sender); });
+    connect(bt[i], &TImagem::MouseUp, this, [this](TImagem* sender) { bt1MouseUp(sender); });
+  }
+
+  // The opponents page: the chosen candidate, the number of opponents, start.
+  QWidget* adv = Abook->Pagina(QStringLiteral("adversarios"));
+  Image2 = new TImagem(adv, "Image2");
+  Image2->setGeometry(10, 12, 89, 89);
+  Image2->SetStretch(true);
+  lblNomeJog = CriarRotulo(adv, "lblNomeJog", 105, 18, TFonte{13, true, kAgua, QColor()}, kSeuNome);
+  Label19 = CriarRotulo(adv, "Label19", 107, 64, TFonte{12, true, kAgua, QColor()},
+                        QStringLiteral("Número de adversários:"), {69, 37});
+  Label19->setWordWrap(true);
+  Dig = new TImagem(adv, "Dig");
+  Dig->setGeometry(185, 62, 17, 29);
+  Dig->SetPicture(QImage(QStringLiteral(":/assets/Dig.png")));
+  UpDown1 = new TUpDown(adv, "UpDown1", 2, 5, 2);
+  UpDown1->setGeometry(206, 64, 10, 27);
+  connect(UpDown1, &TUpDown::Click, this, [this] { UpDown1Click(); });
+  Image3 = new TImagem(adv, "Image3");
+  Image3->setGeometry(350, 150, 118, 26);
+  Image3->setCursor(Qt::DragMoveCursor);
+  Image3->SetPicture(Image5->Picture());
+  connect(Image3, &TImagem::MouseDown, this, [this] { Image3MouseDown(); });
+  connect(Image3, &TImagem::MouseUp, this, [this] { Image3MouseUp(); });
+}
+
+void TForm1::bt1MouseDown(TImagem* Sender) {
+  const bool esquerda = Sender == bt[0] || Sender == bt[2] || Sender == bt[4];
+  CopiarAparencia(*Sender, esquerda ? *sesq2 : *sdir2);
+  Sender->repaint();
+}
+
+void TForm1::bt1MouseUp(TImagem* Sender) {
+  const bool esquerda = Sender == bt[0] || Sender == bt[2] || Sender == bt[4];
+  CopiarAparencia(*Sender, esquerda ? *sesq1 : *sdir1);
+  Sender->repaint();
+  if (Sender == bt[0]) Abook->SetActivePage(QStringLiteral("default"));
+  if (Sender == bt[1]) Abook->SetActivePage(QStringLiteral("candidatos"));
+  if (Sender == bt[2]) Abook->SetActivePage(QStringLiteral("regras"));
+  if (Sender == bt[4]) Abook->SetActivePage(QStringLiteral("candidatos"));
+  if (Sender == bt[3]) {
+    if (lblNomeJog->text() == kSeuNome) {
+      Mensagem(QStringLiteral("Selecione seu candidato!"));
+      Esperar([] { return formDialog->isVisible(); });
+      return;
+    }
+    Abook->SetActivePage(QStringLiteral("adversarios"));
+  }
+}
+
+void TForm1::UpDown1Click() {
+  const int p = UpDown1->Position();
+  QImage& faixa = Dig->Picture();
+  // Cell 0 is the one on show; the others hold the digits 2 to 5.
+  const QImage celula = faixa.copy(17 * (p - 1), 0, 17, 29);
+  CopiarRetangulo(faixa, {0, 0}, celula, celula.rect());
+  Dig->repaint();
+}
+
+void TForm1::Image3MouseDown() { CopiarAparencia(*Image3, *Image6); }
+
+void TForm1::Image3MouseUp() {
+  CopiarAparencia(*Image3, *Image5);
+  NovoJogo();
+  Abook->hide();
+  PararSom();
+  Escrever(Label14, lblNomeJog->text());
+}
