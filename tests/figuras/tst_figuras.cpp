@@ -320,6 +320,25 @@ class TstFiguras : public QObject {
     QVERIFY(CabeNoLimite(imagem.size()));
   }
 
+  void cadeiaWmf() {
+    for (const QByteArray& wmf : {amostras::Wmf(), amostras::Wmf().mid(22) /* without the placeable header */}) {
+      QCOMPARE(metafile::VerificarCadeiaWmf(wmf), wmf.size());
+      QCOMPARE(metafile::VerificarCadeiaWmf(wmf + "xyz"), wmf.size());
+      for (qsizetype n = 0; n < wmf.size(); n += 2)
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, metafile::VerificarCadeiaWmf(wmf.left(n)));
+    }
+    // A header whose longest record is larger than the file: libwmf would
+    // allocate gigabytes for it (found by fuzzing).
+    QByteArray mentira = amostras::Wmf();
+    qToLittleEndian<quint32>(0x65707974, mentira.data() + 22 + 12);
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, metafile::VerificarCadeiaWmf(mentira));
+    QVERIFY(!Mensagem([&] { CarregarFigura(Gravar("mentira.wmf", mentira)); }).isEmpty());
+    // A record longer than the header's longest.
+    QByteArray longo = amostras::Wmf();
+    qToLittleEndian<quint32>(3, longo.data() + 22 + 12);
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, metafile::VerificarCadeiaWmf(longo));
+  }
+
   void cadeiaEmf() {
     const QByteArray emf = amostras::Emf();
     QCOMPARE(metafile::VerificarCadeiaEmf(emf), emf.size());
