@@ -14,9 +14,10 @@ const char* const kAjuda =
     "Uso: varzeno-mkassets [--so-imagens | --so-sons] PASTA\n"
     "\n"
     "Desenha as figuras e sintetiza os sons do Varzeno em PASTA (normalmente\n"
-    "assets/ do repositorio). Rode com QT_QPA_PLATFORM=offscreen, por exemplo:\n"
+    "assets/ do repositorio), sem precisar de tela (QT_QPA_PLATFORM=offscreen\n"
+    "quando a variavel nao estiver definida). Por exemplo:\n"
     "\n"
-    "  QT_QPA_PLATFORM=offscreen build/tools/mkassets/varzeno-mkassets assets\n"
+    "  build/tools/mkassets/varzeno-mkassets assets\n"
     "\n"
     "ou: cmake --build build --target mkassets\n";
 
@@ -24,6 +25,9 @@ const char* const kAjuda =
 
 int main(int argc, char** argv)
 {
+    // Drawing needs no screen; without this a machine with no display aborts.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     bool imagens = true, sons = true;
