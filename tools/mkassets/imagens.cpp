@@ -546,11 +546,14 @@ QImage desenharFechar(bool apertado)
     p.fillRect(QRect(1, 1, 10, 6), g);
     p.setPen(QColor(0x3A, 0x0A, 0x08));
     p.drawRect(QRect(0, 0, 11, 7));
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(apertado ? QColor(0xE6, 0xC4, 0xC0) : QColor(0xFF, 0xFF, 0xFF), 1.25, Qt::SolidLine, Qt::RoundCap));
-    const double d = apertado ? 0.5 : 0.0;
-    p.drawLine(QPointF(4.0 + d, 2.0 + d), QPointF(8.0 + d, 6.0 + d));
-    p.drawLine(QPointF(8.0 + d, 2.0 + d), QPointF(4.0 + d, 6.0 + d));
+    p.end();
+    // A pixel-exact 5 x 5 cross; pressed, it moves down-right.
+    const QRgb cruz = apertado ? qRgb(0xE6, 0xC4, 0xC0) : qRgb(0xFF, 0xFF, 0xFF);
+    const int d = apertado ? 1 : 0;
+    for (int i = 0; i < 5; ++i) {
+        img.setPixel(3 + i + d, 1 + i + d, cruz);
+        img.setPixel(7 - i + d, 1 + i + d, cruz);
+    }
     return img;
 }
 
