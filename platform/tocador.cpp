@@ -6,17 +6,25 @@
 #include <QMediaPlayer>
 #include <QUrl>
 
-TMediaPlayer::TMediaPlayer(QObject* parent)
-    : QObject(parent), player_(new QMediaPlayer(this)), saida_(new QAudioOutput(this)) {
+TMediaPlayer::TMediaPlayer(QObject* parent) : QObject(parent) {}
+
+TMediaPlayer::~TMediaPlayer() {
+  if (player_) player_->stop();
+}
+
+void TMediaPlayer::Criar() {
+  if (player_) return;
+  // Made on first use: the media layer is heavy to bring up at start.
+  player_ = new QMediaPlayer(this);
+  saida_ = new QAudioOutput(this);
   player_->setAudioOutput(saida_);
   // Errors arrive as a signal after the call that caused them; report them
   // from the event loop, not from inside the media layer.
   connect(player_, &QMediaPlayer::errorOccurred, this, &TMediaPlayer::AoErro, Qt::QueuedConnection);
 }
 
-TMediaPlayer::~TMediaPlayer() { player_->stop(); }
-
 void TMediaPlayer::Open() {
+  Criar();
   // The same file again needs the source cleared first or nothing reloads.
   player_->setSource(QUrl());
   player_->setSource(QUrl::fromLocalFile(FileName));
@@ -29,14 +37,19 @@ void TMediaPlayer::Play() {
   player_->play();
 }
 
-void TMediaPlayer::Stop() { player_->stop(); }
+void TMediaPlayer::Stop() {
+  if (player_) player_->stop();
+}
 
-void TMediaPlayer::Pause() { player_->pause(); }
+void TMediaPlayer::Pause() {
+  if (player_) player_->pause();
+}
 
 void TMediaPlayer::Close() {
+  aberto_ = false;
+  if (!player_) return;
   player_->stop();
   player_->setSource(QUrl());
-  aberto_ = false;
 }
 
 TMediaPlayer::TMPModes TMediaPlayer::Mode() const {

@@ -32,9 +32,10 @@ class TMediaPlayer : public QObject {
   void Falhou(const QString& texto);
 
  private:
+  void Criar();
   void AoErro();
 
-  QMediaPlayer* player_;
-  QAudioOutput* saida_;
+  QMediaPlayer* player_ = nullptr;
+  QAudioOutput* saida_ = nullptr;
   bool aberto_ = false;
 };

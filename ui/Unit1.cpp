@@ -41,7 +41,7 @@ void TForm1::FormCreate() {
   Abook->setAutoFillBackground(true);
   // The candidates' settings and photos are read here (later work).
   TocarSom(QStringLiteral("musica.wav"));
-  OpenMp3->setDirectory(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+  PastaDaMusica = QCoreApplication::applicationDirPath() + QLatin1Char('/');
 }
 
 void TForm1::FormActivate() {

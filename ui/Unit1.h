@@ -41,7 +41,9 @@ class TForm1 : public QWidget {
 
   // Sound and music (Unit1_som.cpp).
   TMediaPlayer* MPlayer;
-  QFileDialog* OpenMp3;
+  QFileDialog* OpenMp3 = nullptr;  // made on first use: DialogoDeMusica()
+  QString PastaDaMusica;            // its start folder
+  QFileDialog* DialogoDeMusica();
   TSomWave* Som;
 
   bool Arrastando = false;

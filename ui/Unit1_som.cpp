@@ -9,6 +9,11 @@
 void TForm1::MontarSom() {
   Som = new TSomWave(this);
   MPlayer = new TMediaPlayer(this);
+}
+
+QFileDialog* TForm1::DialogoDeMusica() {
+  if (OpenMp3) return OpenMp3;
+  // Made on first use: building a file dialog costs a good part of start-up.
   OpenMp3 = new QFileDialog(this, QStringLiteral("Escolha uma música..."));
   OpenMp3->setObjectName("OpenMp3");
   OpenMp3->setAcceptMode(QFileDialog::AcceptOpen);
@@ -17,8 +22,12 @@ void TForm1::MontarSom() {
   OpenMp3->setDefaultSuffix(QStringLiteral("mp3"));
   // A file the player cannot open leaves the dialog where it was.
   connect(MPlayer, &TMediaPlayer::Falhou, this, [this] {
-    if (!pastaAntesDaMusica_.isEmpty()) OpenMp3->setDirectory(pastaAntesDaMusica_);
+    if (pastaAntesDaMusica_.isEmpty()) return;
+    PastaDaMusica = pastaAntesDaMusica_;
+    OpenMp3->setDirectory(PastaDaMusica);
   });
+  OpenMp3->setDirectory(PastaDaMusica);
+  return OpenMp3;
 }
 
 void TForm1::TocarSom(const QString& nome) {
@@ -40,7 +49,7 @@ void TForm1::Image9MouseUp() {
     MPlayer->Stop();
     return;
   }
-  if (OpenMp3->exec() != QDialog::Accepted) return;
+  if (DialogoDeMusica()->exec() != QDialog::Accepted) return;
   const QString arquivo = OpenMp3->selectedFiles().value(0);
   if (arquivo.isEmpty() || !QFileInfo(arquivo).isFile()) return;
   PararSom();
@@ -48,8 +57,9 @@ void TForm1::Image9MouseUp() {
   MPlayer->FileName = arquivo;
   MPlayer->Open();
   MPlayer->Play();
-  pastaAntesDaMusica_ = OpenMp3->directory().absolutePath();
-  OpenMp3->setDirectory(QFileInfo(arquivo).absolutePath());
+  pastaAntesDaMusica_ = PastaDaMusica;
+  PastaDaMusica = QFileInfo(arquivo).absolutePath() + QLatin1Char('/');
+  OpenMp3->setDirectory(PastaDaMusica);
   OpenMp3->selectFile(QString());
 }
 

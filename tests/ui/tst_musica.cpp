@@ -51,10 +51,10 @@ class TesteMusica : public QObject {
   void startupMusicAndDialogSettings() {
     // Not in the test folder: the game's own assets or the default sound.
     QVERIFY(F().Som->Fonte().fileName() == "musica.wav" || F().Som->Fonte() == kSomPadrao);
-    QCOMPARE(F().OpenMp3->windowTitle(), QString("Escolha uma música..."));
-    QCOMPARE(F().OpenMp3->nameFilters(), QStringList({"Arquivos Mp3 (*.mp3)", "Todos os Arquivos (*)"}));
-    QCOMPARE(F().OpenMp3->defaultSuffix(), QString("mp3"));
-    QCOMPARE(F().OpenMp3->directory().absolutePath(), QDir(QCoreApplication::applicationDirPath()).absolutePath());
+    QCOMPARE(F().DialogoDeMusica()->windowTitle(), QString("Escolha uma música..."));
+    QCOMPARE(F().DialogoDeMusica()->nameFilters(), QStringList({"Arquivos Mp3 (*.mp3)", "Todos os Arquivos (*)"}));
+    QCOMPARE(F().DialogoDeMusica()->defaultSuffix(), QString("mp3"));
+    QCOMPARE(F().DialogoDeMusica()->directory().absolutePath(), QDir(QCoreApplication::applicationDirPath()).absolutePath());
   }
 
   void missingOrDamagedWavePlaysDefaultSound() {
@@ -105,7 +105,7 @@ class TesteMusica : public QObject {
     Responder(pasta_.filePath("longa.wav"));
     QTest::mouseClick(w, Qt::LeftButton, {}, botao);
     QVERIFY(MusicaTocando());
-    QCOMPARE(F().OpenMp3->directory().absolutePath(), QFileInfo(pasta_.path()).absoluteFilePath());
+    QCOMPARE(F().DialogoDeMusica()->directory().absolutePath(), QFileInfo(pasta_.path()).absoluteFilePath());
     QTest::mouseClick(w, Qt::LeftButton, {}, botao);  // playing: the button stops it
     QTRY_COMPARE(F().MPlayer->Mode(), TMediaPlayer::mpStopped);
     Responder(pasta_.filePath("curta.wav"));  // stopped: the dialog again
