@@ -384,6 +384,22 @@ class TstFiguras : public QObject {
     QVERIFY2(m.contains(trecho) && m.contains(caminho), qPrintable(m));
   }
 
+  // A metafile on which libwmf draws for many seconds (found by fuzzing):
+  // the real helper is ended by its limits and the load fails cleanly.
+  void wmfQueNaoTerminaDeDesenhar() {
+    const QByteArray wmf = QByteArray::fromHex(
+        "d7cdc69a0000000000003c001e0060000000000053570100090000037200000004001c0000000000050000000b020000"
+        "0000050000000c021e003c0007000000fc020000ff0000080000040000002d01000008000000fa020000010200000000"
+        "0000040000002d010100070000001b04120024000300060008000000fa020000030000000000ff00040000002d010200"
+        "040000002d01020005000000140200000000050000001402000000000500000013021d003b001c000000fb020000000c"
+        "021e003c0007000000fc020000ff0053570100090000037200000004001c000000000005000000000000000000000400"
+        "00002d0103000800000021050400566f746f15000600030000000000");
+    DefinirPrazoMetafile(3000);
+    const QString caminho = Gravar("lento.wmf", wmf);
+    const QString m = Mensagem([&] { CarregarFigura(caminho); });
+    QVERIFY2(m.contains(caminho) && m.contains(QStringLiteral("programa auxiliar")), qPrintable(m));
+  }
+
   void auxiliarAusente() {
     DefinirAuxiliarMetafile(pasta_.filePath("nao-existe"));
     const QString m = Mensagem([&] { CarregarFigura(Gravar("x.emf", amostras::Emf())); });
