@@ -21,7 +21,13 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
   Form1 = this;
   MontarMoldura();
   MontarPaginas();
+  MontarPainel();
+  MontarJogo();
+  MontarSetup();
+  MontarGrafico();
   MontarSom();
+  // The pages cover the play area and are drawn above every picture.
+  Abook->raise();
   Proteger([this] { FormCreate(); });
 }
 

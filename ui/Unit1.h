@@ -2,18 +2,24 @@
 // The main window: a borderless window cut from its background picture,
 // dragged by that picture, holding the game state and the page container.
 
+#include <QImage>
 #include <QList>
 #include <QWidget>
+#include <array>
+#include <cstdint>
 #include <functional>
 
+#include "grafico_plano.h"
 #include "partida.h"
 
 class QFileDialog;
 class QLabel;
+class QTimer;
 class TImagem;
 class TMediaPlayer;
 class TNotebook;
 class TSomWave;
+class TUpDown;
 
 class TForm1 : public QWidget {
   Q_OBJECT
@@ -46,6 +52,58 @@ class TForm1 : public QWidget {
   QFileDialog* DialogoDeMusica();
   TSomWave* Som;
 
+  // Status panel (Unit1_painel.cpp): the poll's rows, the statistics,
+  // the week's options and the weeks left.
+  std::array<QLabel*, 7> Can{};
+  std::array<QLabel*, 7> Per{};
+  QLabel *Label5, *Label6, *Label7, *Label10, *Label11, *Label12, *Label14;
+  QLabel *Label2, *Label3, *Label4, *Label8;
+  void AtualizarPainel();
+  void LimparPainel();
+
+  // Play area and the week cycle (Unit1_semana.cpp). Escolha is the marked
+  // choice: 0 = do nothing, 1..3 = an option; it is never reset.
+  std::array<TImagem*, 4> Trava{};
+  QLabel* Label9;
+  TImagem* Image4;
+  TImagem *Tic0, *Tic1, *Image7, *Image8;  // picture store
+  uint8_t Escolha = 0;
+  void NovoJogo();
+  void ConfirmarAcao();
+  void Mensagem(const QString& texto);
+  void Vitoria();
+  void Derrota();
+  void Trava1MouseDown(TImagem* Sender);
+  void Image4MouseDown();
+  void Image4MouseUp();
+
+  // Performance chart, page "Grafico" (Unit1_grafico.cpp).
+  QLabel* Label13;
+  TImagem *imgNomes, *imgGraf, *imgBtn;
+  TImagem *grafico, *img1;  // picture store
+  int PausaGrafico = 125;   // ms between segments; tests use 0
+  void MostrarGrafico();
+  void imgBtnMouseDown();
+  bool GraficoPendente() const { return graficoPendente_; }
+
+  // Set-up screens (Unit1_setup.cpp): the arrows, the opponents page and
+  // the start button. The set-up choices are the caption of lblNomeJog
+  // ("Seu Nome" until a candidate is chosen) and the position of UpDown1.
+  std::array<TImagem*, 5> bt{};  // bt1..bt5
+  TImagem *sesq1, *sesq2, *sdir1, *sdir2, *Image5, *Image6;  // picture store
+  QLabel* Label39;
+  TImagem* Image2;
+  QLabel* lblNomeJog;
+  QLabel* Label19;
+  TImagem* Dig;
+  TUpDown* UpDown1;
+  TImagem* Image3;
+  void bt1MouseDown(TImagem* Sender);
+  void bt1MouseUp(TImagem* Sender);
+  void UpDown1Click();
+  void Image3MouseDown();
+  void Image3MouseUp();
+
   bool Arrastando = false;
   int PontoX = 0;
   int PontoY = 0;
@@ -73,6 +131,9 @@ class TForm1 : public QWidget {
   void Esperar(const std::function<bool()>& enquanto);
   void Pausar(int ms);
   bool SaidaPedida() const { return saidaPedida_; }
+  // Holds a close request back while work that must finish (the chart) runs.
+  void ReterSaida();
+  void LiberarSaida();
 
  protected:
   bool event(QEvent* e) override;
@@ -83,7 +144,24 @@ class TForm1 : public QWidget {
   void MontarMoldura();
   void MontarPaginas();
   void MontarSom();
+  void MontarPainel();
+  void MontarJogo();
+  void MontarGrafico();
+  void MontarSetup();
   void PintarRotulos(const QColor& cor);
+  // A hidden picture of the store on `pagina`, loaded from the assets.
+  TImagem* GuardarFigura(QWidget* pagina, const char* nome, int w, int h);
+  TImagem* MarcaDe(int escolha) const;
+  void Mostrar(const varzeno::TResposta& r);
+  void IniciarGrafico();
+  void DesenharSegmento();
+  void TerminarGrafico();
+
+  varzeno::TPlanoGrafico planoGrafico_;
+  QImage telaGrafico_;
+  size_t proximoSegmento_ = 0;
+  QTimer* relogioGrafico_ = nullptr;
+  bool graficoPendente_ = false;
 
   int esperas_ = 0;
   bool saidaPedida_ = false;

@@ -9,6 +9,7 @@
 #include "imagem.h"
 #include "notebook.h"
 #include "rotulo.h"
+#include "updown.h"
 
 namespace {
 QColor Cor(int k) { return QColor::fromRgb(varzeno::CoresGrafico[static_cast<size_t>(k)]); }

@@ -20,17 +20,15 @@ void TForm1::MontarPaginas() {
   connect(Image1, &TImagem::MouseMove, this, [this](TImagem*, int x, int y) { ImpMouseMove(x, y); });
   connect(Image1, &TImagem::MouseUp, this, [this](TImagem* s) { ImpMouseUp(s); });
 
-  // Picture store: looks copied onto the clickable pictures, never shown.
-  auto guardar = [extra](const char* nome, int w, int h) {
-    auto* img = new TImagem(extra, QString::fromLatin1(nome));
-    img->resize(w, h);
-    img->SetPicture(QImage(QStringLiteral(":/assets/%1.png").arg(QLatin1String(nome))));
-    img->hide();
-    return img;
-  };
-  Fim1 = guardar("Fim1", 12, 8);
-  Fim2 = guardar("Fim2", 12, 8);
+  Fim1 = GuardarFigura(extra, "Fim1", 12, 8);
+  Fim2 = GuardarFigura(extra, "Fim2", 12, 8);
+}
 
-  // Drawn above every picture of the window.
-  Abook->raise();
+// Picture store: looks copied onto the clickable pictures, never shown.
+TImagem* TForm1::GuardarFigura(QWidget* pagina, const char* nome, int w, int h) {
+  auto* img = new TImagem(pagina, QString::fromLatin1(nome));
+  img->resize(w, h);
+  img->SetPicture(QImage(QStringLiteral(":/assets/%1.png").arg(QLatin1String(nome))));
+  img->hide();
+  return img;
 }

@@ -5,6 +5,7 @@
 #include "imagem.h"
 #include "notebook.h"
 #include "rotulo.h"
+#include "updown.h"
 
 using varzeno::TDecisao;
 using varzeno::TResposta;

@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QThread>
 #include <QTimer>
 
 #include "Unit1.h"
@@ -70,11 +69,18 @@ void TForm1::Encerrar() {
 }
 
 void TForm1::Esperar(const std::function<bool()>& enquanto) {
-  ++esperas_;
-  while (enquanto()) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    QThread::msleep(2);  // idle politely between looks at the queue
-  }
+  ReterSaida();
+  // What ends a wait arrives as an event (a click, a timer), so sleep until
+  // one comes; the watch wakes the loop for waits on the clock.
+  QTimer vigia;
+  vigia.start(10);
+  while (enquanto()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  LiberarSaida();
+}
+
+void TForm1::ReterSaida() { ++esperas_; }
+
+void TForm1::LiberarSaida() {
   --esperas_;
   // A close asked for meanwhile: after the waiting handler has returned.
   if (saidaPedida_ && esperas_ == 0) QTimer::singleShot(0, this, [this] { Encerrar(); });
