@@ -3,7 +3,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
-.PHONY: setup build play test test-fast bench sim clean
+.PHONY: setup build play test test-fast bench fuzz clean
 
 setup:
 	@bash scripts/setup.sh
@@ -21,10 +21,12 @@ play: build
 $(ASAN_BUILD)/CMakeCache.txt:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVARZENO_SANITIZE=ON -DVARZENO_UI=OFF -DVARZENO_BENCH=OFF
 
-# The whole suite: the normal build, then the engine again under ASan+UBSan.
+# The whole suite: the normal build, the engine again under ASan+UBSan, and
+# a short run of every fuzz target over the files a player controls.
 test: build $(ASAN_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	bash scripts/run-tests.sh $(BUILD) $(ASAN_BUILD)
+	bash scripts/fuzz.sh 10
 
 # Only the normal build's tests, for a quick loop while working.
 test-fast: build
@@ -33,5 +35,9 @@ test-fast: build
 bench: build
 	bash scripts/run-bench.sh $(BUILD)
 
+# Each fuzz target for five minutes (clang build in build-fuzz/).
+fuzz: setup
+	bash scripts/fuzz.sh 300
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
