@@ -19,7 +19,7 @@ void Proteger(F&& handler) {
   try {
     handler();
   } catch (const std::exception& e) {
-    MostrarErro(QString::fromLocal8Bit(e.what()));
+    MostrarErro(QString::fromUtf8(e.what()));
   }
 }
 

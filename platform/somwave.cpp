@@ -1,5 +1,7 @@
 #include "somwave.h"
 
+#include "dados.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -45,13 +47,7 @@ bool WaveValido(const QString& caminho) {
 QString LocalizarWave(const QString& nome) {
   if (nome.isEmpty()) return {};
   if (QFileInfo(nome).isFile()) return QFileInfo(nome).absoluteFilePath();
-  const QString exe = QCoreApplication::applicationDirPath();
-  const QStringList pastas = {exe + QStringLiteral("/assets"), exe + QStringLiteral("/../share/varzeno/assets")};
-  for (const QString& pasta : pastas) {
-    const QFileInfo fi(QDir(pasta), nome);
-    if (fi.isFile()) return fi.absoluteFilePath();
-  }
-  return {};
+  return LocalizarNoJogo(nome);
 }
 
 TSomWave::TSomWave(QObject* parent) : QObject(parent), efeito_(new QSoundEffect(this)) {}

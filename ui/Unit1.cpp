@@ -24,6 +24,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
   MontarPainel();
   MontarJogo();
   MontarSetup();
+  MontarRegras();
+  MontarCandidatos();
   MontarGrafico();
   MontarSom();
   // The pages cover the play area and are drawn above every picture.
@@ -45,7 +47,7 @@ void TForm1::FormCreate() {
   paleta.setColor(QPalette::Window, Imp->Picture().pixelColor(Abook->pos()));
   Abook->setPalette(paleta);
   Abook->setAutoFillBackground(true);
-  // The candidates' settings and photos are read here (later work).
+  CarregarConfiguracao();
   TocarSom(QStringLiteral("musica.wav"));
   PastaDaMusica = QCoreApplication::applicationDirPath() + QLatin1Char('/');
 }
@@ -66,7 +68,7 @@ void TForm1::PintarRotulos(const QColor& cor) {
 }
 
 void TForm1::FormDestroy() {
-  // The candidates' settings are written here (later work).
+  SalvarConfiguracao();
   Partida.Motor.reset();
   PararSom();
 }

@@ -14,6 +14,9 @@
 
 class QFileDialog;
 class QLabel;
+class QLineEdit;
+class TDialogoFotos;
+class TRotuloClicavel;
 class QTimer;
 class TImagem;
 class TMediaPlayer;
@@ -104,6 +107,30 @@ class TForm1 : public QWidget {
   void Image3MouseDown();
   void Image3MouseUp();
 
+  // Rules page (Unit1_regras.cpp): the texts and the link to the web page.
+  TRotuloClicavel* Label36;
+  void Label36MouseDown();
+  // The shipped web page's address, or the link's caption if it is missing.
+  QString EnderecoDaPagina() const;
+
+  // Candidates page (Unit1_candidatos.cpp), slots 1..6 (index 0 unused).
+  // Fotos holds the path of the photo on screen; empty: the placeholder.
+  std::array<TImagem*, 7> Fcan{};
+  std::array<TImagem*, 7> Mq{};
+  std::array<QLineEdit*, 7> Ncan{};
+  std::array<QLabel*, 7> Dcan{};
+  std::array<QString, 7> Fotos;
+  QLabel* Label34;
+  TImagem *maq1, *maq2;  // picture store
+  TDialogoFotos* LdFotos = nullptr;  // made on first use
+  // Stands in for the photo dialog when set (tests): returns the chosen path.
+  std::function<QString()> EscolhaDeFoto;
+  void CarregarConfiguracao();
+  void SalvarConfiguracao();
+  void Mq1MouseDown(TImagem* Sender);
+  void Mq1MouseUp(TImagem* Sender);
+  void Fcan1DblClick(TImagem* Sender);
+
   bool Arrastando = false;
   int PontoX = 0;
   int PontoY = 0;
@@ -148,6 +175,9 @@ class TForm1 : public QWidget {
   void MontarJogo();
   void MontarGrafico();
   void MontarSetup();
+  void MontarRegras();
+  void MontarCandidatos();
+  QString EscolherFoto();
   void PintarRotulos(const QColor& cor);
   // A hidden picture of the store on `pagina`, loaded from the assets.
   TImagem* GuardarFigura(QWidget* pagina, const char* nome, int w, int h);

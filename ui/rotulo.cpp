@@ -1,5 +1,7 @@
 #include "rotulo.h"
 
+#include "erro.h"
+
 namespace {
 const char* const kCresce = "varzenoCresce";
 }
@@ -38,4 +40,8 @@ QLabel* CriarRotulo(QWidget* pai, const QString& nome, int x, int y, const TFont
 void Escrever(QLabel* rotulo, const QString& texto) {
   rotulo->setText(texto);
   if (rotulo->property(kCresce).toBool()) rotulo->adjustSize();
+}
+
+void TRotuloClicavel::mousePressEvent(QMouseEvent*) {
+  Proteger([this] { emit MouseDown(); });
 }

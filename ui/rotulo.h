@@ -19,3 +19,15 @@ QLabel* CriarRotulo(QWidget* pai, const QString& nome, int x, int y, const TFont
 
 // Sets the text and, for a label that grows, fits it to the text.
 void Escrever(QLabel* rotulo, const QString& texto);
+
+// A label that reports a press of any mouse button, for links.
+class TRotuloClicavel : public QLabel {
+  Q_OBJECT
+ public:
+  using QLabel::QLabel;
+ signals:
+  void MouseDown();
+
+ protected:
+  void mousePressEvent(QMouseEvent*) override;
+};

@@ -17,6 +17,7 @@ using varzeno::teste::TComRoteiro;
 
 class TesteJogo : public QObject {
   Q_OBJECT
+  QTemporaryDir pasta_;
   std::unique_ptr<TPrograma> p_;
   TForm1& F() { return p_->Form1; }
   TEngVarzeno& M() { return *F().Partida.Motor; }
@@ -59,8 +60,11 @@ class TesteJogo : public QObject {
 
  private slots:
   void initTestCase() {
-    // The wave files are found by bare name in the current folder.
-    QVERIFY(QDir::setCurrent(QStringLiteral(VARZENO_ASSETS_DIR)));
+    // A fresh current folder for "jogo.ini", holding the wave files, which
+    // are found there by their bare names.
+    QVERIFY(pasta_.isValid() && QDir::setCurrent(pasta_.path()));
+    for (const char* onda : {"musica.wav", "Ganhou.wav", "Perdeu.wav"})
+      QVERIFY(QFile::copy(QStringLiteral(VARZENO_ASSETS_DIR "/") + onda, onda));
   }
   void init() {
     p_ = std::make_unique<TPrograma>();

@@ -11,6 +11,7 @@
 
 class TesteJanela : public QObject {
   Q_OBJECT
+  QTemporaryDir pasta_;
   std::unique_ptr<TPrograma> p_;
   TForm1& F() { return p_->Form1; }
   QWindow* Janela() { return F().windowHandle(); }
@@ -21,6 +22,8 @@ class TesteJanela : public QObject {
   }
 
  private slots:
+  // "jogo.ini" is read and written in the current folder: use a fresh one.
+  void initTestCase() { QVERIFY(pasta_.isValid() && QDir::setCurrent(pasta_.path())); }
   void init() {
     p_ = std::make_unique<TPrograma>();
     F().Imp->SetPicture(FundoPrincipal());

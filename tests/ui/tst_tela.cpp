@@ -9,7 +9,10 @@
 
 class TesteTela : public QObject {
   Q_OBJECT
+  QTemporaryDir pasta_;
  private slots:
+  // "jogo.ini" is read and written in the current folder: use a fresh one.
+  void initTestCase() { QVERIFY(pasta_.isValid() && QDir::setCurrent(pasta_.path())); }
   void cutAwaysShowWhatIsBehind() {
     if (QGuiApplication::platformName() != "xcb") QSKIP("needs an X server (run through xvfb-run)");
     QWidget fundo(nullptr, Qt::FramelessWindowHint);

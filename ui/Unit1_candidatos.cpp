@@ -1,0 +1,178 @@
+// The six candidates: photo, editable name, party description and the
+// camera button that swaps the photo; read from "jogo.ini" at start and
+// written back at exit.
+#include <QLabel>
+#include <QLineEdit>
+#include <QValidator>
+
+#include "Unit1.h"
+#include "configuracao.h"
+#include "dialogo_fotos.h"
+#include "erro.h"
+#include "figuras.h"
+#include "imagem.h"
+#include "notebook.h"
+#include "rolagem.h"
+#include "rotulo.h"
+
+namespace {
+const char* const kDescricoes[6] = {
+    "Candidato do partido dos atrapalhadores. O programa do partido é atrapalhar. Quanto mais, melhor...",
+    "Candidato do partido gente fina. O programa do partido é quanto mais magro, melhor / gordo não tem vez.",
+    "Candidato do partido dos pés frios. O programa do partido é a gente não ganha uma, mas tenta todas.",
+    "Candidato do partido da inauguração. O programa do partido é um rojão a mais, um a menos, não faz diferença.",
+    "Candidato do parido dos meio a meio. O programa do partido é a gente gosta de uma comi$$ão.",
+    "Candidato do partido dos aposentados. O programa do partido é somos velhos sim, e daí? Vai encarar?",
+};
+
+struct TPosicao {
+  QPoint foto, camera, nome;
+  QRect descricao;
+};
+const TPosicao kPosicoes[6] = {
+    {{15, 42}, {110, 73}, {110, 110}, {15, 142, 191, 58}},   {{229, 42}, {325, 73}, {325, 110}, {229, 142, 197, 58}},
+    {{15, 220}, {110, 253}, {110, 290}, {15, 322, 196, 58}}, {{229, 220}, {325, 253}, {325, 291}, {229, 323, 192, 58}},
+    {{15, 400}, {110, 434}, {110, 470}, {15, 501, 191, 58}}, {{229, 400}, {325, 434}, {325, 471}, {229, 501, 192, 58}},
+};
+
+const char* const kNomeDoArquivo = "jogo.ini";
+
+// A name box takes only what the settings file can hold.
+class TValidadorNome : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& texto, int&) const override { return CabeNaConfiguracao(texto) ? Acceptable : Invalid; }
+};
+}  // namespace
+
+void TForm1::MontarCandidatos() {
+  QWidget* extra = Abook->Pagina(QStringLiteral("Extra"));
+  maq1 = GuardarFigura(extra, "maq1", 38, 31);
+  maq2 = GuardarFigura(extra, "maq2", 38, 31);
+
+  QWidget* conteudo =
+      CriarRolagem(Abook->Pagina(QStringLiteral("Candidatos")), "ScrollBox2", QRect(20, 5, 436, 161), 501 + 58 + 8);
+  Label34 = CriarRotulo(conteudo, "Label34", 0, 0, TFonte{16, true, QColor(0x00, 0xFF, 0xFF), QColor()},
+                        QStringLiteral("Escolha seu candidato:"));
+  QFont sublinhada = Label34->font();
+  sublinhada.setUnderline(true);
+  Label34->setFont(sublinhada);
+  Label34->adjustSize();
+
+  auto* validador = new TValidadorNome(this);
+  for (int k = 1; k <= 6; ++k) {
+    const TPosicao& pos = kPosicoes[k - 1];
+    const int numero = 10 * k + 5;
+
+    TImagem* foto = new TImagem(conteudo, QStringLiteral("Fcan%1").arg(k));
+    foto->setGeometry(QRect(pos.foto, QSize(89, 89)));
+    foto->SetStretch(true);
+    foto->SetPicture(QImage(QStringLiteral(":/assets/foto%1.png").arg(numero)));
+    foto->setToolTip(QStringLiteral("Duplo clique para escolher"));
+    foto->setCursor(Qt::DragMoveCursor);
+    connect(foto, &TImagem::DblClick, this, [this](TImagem* s) { Fcan1DblClick(s); });
+    Fcan[k] = foto;
+
+    TImagem* camera = new TImagem(conteudo, QStringLiteral("Mq%1").arg(k));
+    camera->setGeometry(QRect(pos.camera, QSize(38, 31)));
+    camera->SetPicture(maq1->Picture());
+    camera->setToolTip(QStringLiteral("Trocar a foto do candidato"));
+    connect(camera, &TImagem::MouseDown, this, [this](TImagem* s) { Mq1MouseDown(s); });
+    connect(camera, &TImagem::MouseUp, this, [this](TImagem* s) { Mq1MouseUp(s); });
+    Mq[k] = camera;
+
+    auto* nome = new QLineEdit(QStringLiteral("Candidato %1").arg(numero), conteudo);
+    nome->setObjectName(QStringLiteral("Ncan%1").arg(k));
+    nome->setGeometry(QRect(pos.nome, QSize(98, 14)));
+    nome->setFrame(false);
+    nome->setTextMargins(0, 0, 0, 0);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(11);
+    f.setBold(true);
+    nome->setFont(f);
+    QPalette p = nome->palette();
+    p.setColor(QPalette::Base, QColor(0x93, 0x9E, 0xAA));
+    nome->setPalette(p);
+    nome->setValidator(validador);
+    Ncan[k] = nome;
+
+    QLabel* descricao = CriarRotulo(conteudo, QStringLiteral("Dcan%1").arg(k), pos.descricao.x(), pos.descricao.y(),
+                                    TFonte{11, true, QColor(0xFF, 0xFF, 0x00), QColor()}, QString::fromUtf8(kDescricoes[k - 1]),
+                                    pos.descricao.size());
+    QFont fd(QStringLiteral("MS Sans Serif"));
+    fd.setPixelSize(11);
+    fd.setBold(true);
+    descricao->setFont(fd);
+    descricao->setWordWrap(true);
+    Dcan[k] = descricao;
+  }
+  // Tab order follows the candidatos.
+  for (int k = 1; k < 6; ++k) setTabOrder(Ncan[k], Ncan[k + 1]);
+}
+
+void TForm1::CarregarConfiguracao() {
+  if (const auto candidatos = LerConfiguracao(QString::fromLatin1(kNomeDoArquivo))) {
+    for (int k = 1; k <= 6; ++k) {
+      const TSlotCandidato& s = (*candidatos)[static_cast<size_t>(k - 1)];
+      Fotos[k] = s.foto;
+      Ncan[k]->setText(s.nome);
+      Dcan[k]->setText(s.descricao);
+    }
+  }
+  // A photo that fails is reported for its slot alone; the slot keeps its
+  // placeholder and forgets the path, so the report is not repeated at
+  // every start.
+  for (int k = 1; k <= 6; ++k) {
+    if (Fotos[k].isEmpty()) continue;
+    try {
+      Fcan[k]->SetPicture(CarregarFigura(Fotos[k]));
+    } catch (const std::exception& e) {
+      Fotos[k].clear();
+      MostrarErro(QString::fromUtf8(e.what()));
+    }
+  }
+}
+
+void TForm1::SalvarConfiguracao() {
+  TSlotsCandidatos candidatos;
+  for (int k = 1; k <= 6; ++k) candidatos[static_cast<size_t>(k - 1)] = {Fotos[k], Ncan[k]->text(), Dcan[k]->text()};
+  GravarConfiguracao(QString::fromLatin1(kNomeDoArquivo), candidatos);
+}
+
+void TForm1::Mq1MouseDown(TImagem* Sender) {
+  CopiarAparencia(*Sender, *maq2);
+  Sender->repaint();
+}
+
+void TForm1::Mq1MouseUp(TImagem* Sender) {
+  CopiarAparencia(*Sender, *maq1);
+  Sender->repaint();
+  int k = 1;
+  while (k < 6 && Mq[k] != Sender) ++k;
+  const QString caminho = EscolherFoto();
+  if (caminho.isEmpty()) return;
+  if (!CabeNaConfiguracao(caminho))
+    throw std::runtime_error(
+        "O caminho desta foto não pode ser guardado nas configurações do jogo (jogo.ini). "
+        "Escolha um arquivo cujo nome e pasta usem apenas letras comuns.");
+  // Loaded first: a picture that fails leaves the slot as it was.
+  const QImage foto = CarregarFigura(caminho);
+  Fotos[k] = caminho;
+  Fcan[k]->SetPicture(foto);
+}
+
+QString TForm1::EscolherFoto() {
+  if (EscolhaDeFoto) return EscolhaDeFoto();
+  if (!LdFotos) LdFotos = new TDialogoFotos(this);
+  if (LdFotos->exec() != QDialog::Accepted) return {};
+  return LdFotos->selectedFiles().value(0);
+}
+
+void TForm1::Fcan1DblClick(TImagem* Sender) {
+  int k = 1;
+  while (k < 6 && Fcan[k] != Sender) ++k;
+  Image2->SetPicture(Fcan[k]->Picture());
+  lblNomeJog->setText(Ncan[k]->text());
+  lblNomeJog->adjustSize();
+  Abook->SetActivePage(QStringLiteral("adversarios"));
+}

@@ -1,0 +1,60 @@
+#include "dialogo_fotos.h"
+
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+
+#include "figuras.h"
+
+namespace {
+// Both cases, since file names on this desktop are case-sensitive.
+QString Padroes(std::initializer_list<const char*> extensoes) {
+  QStringList p;
+  for (const char* e : extensoes) {
+    const QString ext = QString::fromLatin1(e);
+    p << QStringLiteral("*.") + ext << QStringLiteral("*.") + ext.toUpper();
+  }
+  return p.join(QLatin1Char(' '));
+}
+}  // namespace
+
+TDialogoFotos::TDialogoFotos(QWidget* parent) : QFileDialog(parent, QStringLiteral("Escolha a foto do candidato")) {
+  setObjectName("LdFotos");
+  setOption(QFileDialog::DontUseNativeDialog, true);
+  setAcceptMode(QFileDialog::AcceptOpen);
+  setFileMode(QFileDialog::ExistingFile);
+  setNameFilters({
+      QStringLiteral("Todas as figuras (%1)").arg(Padroes({"bmp", "ico", "emf", "wmf", "jpg", "jpeg", "png"})),
+      QStringLiteral("Bitmaps (%1)").arg(Padroes({"bmp"})),
+      QStringLiteral("Ícones (%1)").arg(Padroes({"ico"})),
+      QStringLiteral("Metarquivos avançados (%1)").arg(Padroes({"emf"})),
+      QStringLiteral("Metarquivos (%1)").arg(Padroes({"wmf"})),
+      QStringLiteral("Imagens JPEG (%1)").arg(Padroes({"jpg", "jpeg"})),
+      QStringLiteral("Imagens PNG (%1)").arg(Padroes({"png"})),
+  });
+
+  previa_ = new QLabel(this);
+  previa_->setObjectName("Previa");
+  previa_->setFixedSize(160, 160);
+  previa_->setAlignment(Qt::AlignCenter);
+  previa_->setFrameShape(QFrame::StyledPanel);
+  previa_->setText(QStringLiteral("Prévia"));
+  if (auto* grade = qobject_cast<QGridLayout*>(layout()))
+    grade->addWidget(previa_, 0, grade->columnCount(), grade->rowCount(), 1, Qt::AlignCenter);
+  connect(this, &QFileDialog::currentChanged, this, &TDialogoFotos::MostrarPrevia);
+}
+
+void TDialogoFotos::MostrarPrevia(const QString& caminho) {
+  if (!QFileInfo(caminho).isFile()) {
+    previa_->setPixmap({});
+    previa_->setText(QStringLiteral("Prévia"));
+    return;
+  }
+  try {
+    const QImage img = CarregarFigura(caminho);
+    previa_->setPixmap(QPixmap::fromImage(img.scaled(previa_->size() - QSize(8, 8), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+  } catch (const std::exception&) {
+    previa_->setPixmap({});
+    previa_->setText(QStringLiteral("Sem prévia"));
+  }
+}
