@@ -63,5 +63,7 @@ QImage indexar(const QImage& rgb, const std::vector<QRgb>& exatas, const Mascara
 // Entry points of the two halves of the generator.
 bool gerarImagens(const QString& pasta);
 bool gerarSons(const QString& pasta);
+// The application icon, SVG and PNGs, under PASTA/icons/hicolor.
+bool gerarIcone(const QString& pasta);
 
 }  // namespace arte

@@ -14,8 +14,9 @@ const char* const kAjuda =
     "Uso: varzeno-mkassets [--so-imagens | --so-sons] PASTA\n"
     "\n"
     "Desenha as figuras e sintetiza os sons do Varzeno em PASTA (normalmente\n"
-    "assets/ do repositorio), sem precisar de tela (QT_QPA_PLATFORM=offscreen\n"
-    "quando a variavel nao estiver definida). Por exemplo:\n"
+    "assets/ do repositorio; o icone do aplicativo em PASTA/icons), sem precisar\n"
+    "de tela (QT_QPA_PLATFORM=offscreen quando a variavel nao estiver definida).\n"
+    "Por exemplo:\n"
     "\n"
     "  build/tools/mkassets/varzeno-mkassets assets\n"
     "\n"
@@ -56,8 +57,10 @@ int main(int argc, char** argv)
         return 1;
     }
     bool ok = true;
-    if (imagens)
+    if (imagens) {
         ok = arte::gerarImagens(pasta) && ok;
+        ok = arte::gerarIcone(pasta) && ok;
+    }
     if (sons)
         ok = arte::gerarSons(pasta) && ok;
     return ok ? 0 : 1;
