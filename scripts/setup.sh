@@ -13,6 +13,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   qt6-translations-l10n
   xvfb xauth pulseaudio
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()
