@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QShowEvent>
+#include <QTimer>
 
 #include "aleatorio.h"
 #include "erro.h"
@@ -48,7 +49,10 @@ void TForm1::FormCreate() {
   Abook->setPalette(paleta);
   Abook->setAutoFillBackground(true);
   CarregarConfiguracao();
-  TocarSom(QStringLiteral("musica.wav"));
+  // The start-up music begins right after the window's first paint, so the
+  // sound system's start-up does not hold the window back.
+  musicaPendente_ = true;
+  Imp->installEventFilter(this);
   PastaDaMusica = QCoreApplication::applicationDirPath() + QLatin1Char('/');
 }
 
@@ -74,6 +78,14 @@ void TForm1::FormDestroy() {
 }
 
 void TForm1::ModelarJanela() { ::ModelarJanela(*this, Imp->Picture()); }
+
+bool TForm1::eventFilter(QObject* objeto, QEvent* e) {
+  if (objeto == Imp && e->type() == QEvent::Paint && musicaPendente_) {
+    musicaPendente_ = false;
+    QTimer::singleShot(0, this, [this] { TocarSom(QStringLiteral("musica.wav")); });
+  }
+  return QWidget::eventFilter(objeto, e);
+}
 
 bool TForm1::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) Proteger([this] { FormActivate(); });

@@ -164,6 +164,7 @@ class TForm1 : public QWidget {
 
  protected:
   bool event(QEvent* e) override;
+  bool eventFilter(QObject* objeto, QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
   void showEvent(QShowEvent* e) override;
 
@@ -192,6 +193,7 @@ class TForm1 : public QWidget {
   size_t proximoSegmento_ = 0;
   QTimer* relogioGrafico_ = nullptr;
   bool graficoPendente_ = false;
+  bool musicaPendente_ = false;
 
   int esperas_ = 0;
   bool saidaPedida_ = false;

@@ -71,6 +71,7 @@ class TesteJogo : public QObject {
     F().PausaGrafico = 0;
     F().show();
     QVERIFY(QTest::qWaitForWindowExposed(&F()));
+    QTRY_VERIFY(!F().Som->Fonte().isEmpty());  // the start-up music has been asked for
     RandSeed(4);
   }
   void cleanup() { p_.reset(); }

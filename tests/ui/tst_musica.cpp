@@ -49,8 +49,12 @@ class TesteMusica : public QObject {
   void cleanup() { p_.reset(); }
 
   void startupMusicAndDialogSettings() {
+    // It starts once the window has been painted.
+    QVERIFY(F().Som->Fonte().isEmpty());
+    F().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&F()));
     // Not in the test folder: the game's own assets or the default sound.
-    QVERIFY(F().Som->Fonte().fileName() == "musica.wav" || F().Som->Fonte() == kSomPadrao);
+    QTRY_VERIFY(F().Som->Fonte().fileName() == "musica.wav" || F().Som->Fonte() == kSomPadrao);
     QCOMPARE(F().DialogoDeMusica()->windowTitle(), QString("Escolha uma música..."));
     QCOMPARE(F().DialogoDeMusica()->nameFilters(), QStringList({"Arquivos Mp3 (*.mp3)", "Todos os Arquivos (*)"}));
     QCOMPARE(F().DialogoDeMusica()->defaultSuffix(), QString("mp3"));
@@ -90,10 +94,11 @@ class TesteMusica : public QObject {
   }
 
   void musicButtonChoosesStopsAndOpensAgain() {
-    TocarSom("Ganhou.wav");
     F().Abook->hide();
     F().show();
     QVERIFY(QTest::qWaitForWindowActive(&F()));
+    QTRY_VERIFY(!F().Som->Fonte().isEmpty());  // the start-up music has begun
+    TocarSom("Ganhou.wav");
     QWindow* w = F().windowHandle();
     const QPoint botao(467, 30);
     Responder(QString());  // cancel: nothing
