@@ -71,15 +71,18 @@ void TForm1::MontarSetup() {
   connect(Image3, &TImagem::MouseUp, this, [this] { Image3MouseUp(); });
 }
 
+// bt1, bt3 and bt5 point back (left), bt2 and bt4 forward.
+static bool Esquerda(const std::array<TImagem*, 5>& bt, const TImagem* seta) {
+  return seta == bt[0] || seta == bt[2] || seta == bt[4];
+}
+
 void TForm1::bt1MouseDown(TImagem* Sender) {
-  const bool esquerda = Sender == bt[0] || Sender == bt[2] || Sender == bt[4];
-  CopiarAparencia(*Sender, esquerda ? *sesq2 : *sdir2);
+  CopiarAparencia(*Sender, Esquerda(bt, Sender) ? *sesq2 : *sdir2);
   Sender->repaint();
 }
 
 void TForm1::bt1MouseUp(TImagem* Sender) {
-  const bool esquerda = Sender == bt[0] || Sender == bt[2] || Sender == bt[4];
-  CopiarAparencia(*Sender, esquerda ? *sesq1 : *sdir1);
+  CopiarAparencia(*Sender, Esquerda(bt, Sender) ? *sesq1 : *sdir1);
   Sender->repaint();
   if (Sender == bt[0]) Abook->SetActivePage(QStringLiteral("default"));
   if (Sender == bt[1]) Abook->SetActivePage(QStringLiteral("candidatos"));
