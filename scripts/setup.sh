@@ -12,7 +12,7 @@ PACKAGES=(
   libemf2svg-dev libwmf-dev
   clang libclang-rt-14-dev
   qt6-translations-l10n
-  xvfb xauth pulseaudio
+  xvfb xauth pulseaudio libxtst6
   desktop-file-utils appstream dpkg-dev file
 )
 

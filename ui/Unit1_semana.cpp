@@ -67,8 +67,10 @@ void TForm1::Mostrar(const TResposta& r) {
     return;
   }
   if (r.LimparPainel) LimparPainel();
-  if (r.Evento) Mensagem(QString::fromStdString(r.Evento->Nome));
+  // The panel is written before the event's message is shown: both reach
+  // the screen together, and the panel does not wait for a window to open.
   if (r.NovasOpcoes) AtualizarPainel();
+  if (r.Evento) Mensagem(QString::fromStdString(r.Evento->Nome));
   if (r.Decisao == TDecisao::Vitoria) Vitoria();
   if (r.Decisao == TDecisao::Derrota) Derrota();
 }
