@@ -162,6 +162,10 @@ class TForm1 : public QWidget {
   void ReterSaida();
   void LiberarSaida();
 
+ signals:
+  // The panel's last label has just been written.
+  void PainelAtualizado();
+
  protected:
   bool event(QEvent* e) override;
   bool eventFilter(QObject* objeto, QEvent* e) override;

@@ -71,6 +71,7 @@ void TForm1::AtualizarPainel() {
 
   Escrever(Label8, (m.SegundoTurno ? QStringLiteral("Semanas até 2o turno: ") : QStringLiteral("Semanas até 1o turno: ")) +
                        QString::number(m.Semanas));
+  emit PainelAtualizado();
 }
 
 void TForm1::LimparPainel() {

@@ -53,8 +53,10 @@ class TCenario {
     }
     chegada_.janela = F.windowHandle();
     qApp->installEventFilter(&chegada_);
-    // Runs after the window's own handler of the release, which was connected first.
-    QObject::connect(F.Image4, &TImagem::MouseUp, &F, [this] { fim_ = Relogio::now(); ++soltosNoBotao_; });
+    // The clock stops when the panel's last label is written, inside the
+    // window's own handler of the release.
+    QObject::connect(&F, &TForm1::PainelAtualizado, &F, [this] { fim_ = Relogio::now(); });
+    QObject::connect(F.Image4, &TImagem::MouseUp, &F, [this] { ++soltosNoBotao_; });
     F.PausaGrafico = 0;
     Folgar(300);
     varzeno::RandSeed(7u);
