@@ -1,9 +1,66 @@
 #include "programa.h"
 
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QStyleFactory>
+#include <QTimer>
+#include <QTranslator>
+
+#include <cstdio>
 
 #include "ambiente.h"
+#include "dados.h"
 #include "erro.h"
+#include "figuras.h"
+
+namespace {
+
+// Qt's own dialogs (the photo and music file dialogs) speak the game's
+// language whatever the desktop's: Debian's qt6-translations-l10n holds the
+// catalogue. Without it they stay in English.
+void TraduzirDialogosDoQt(QCoreApplication& app) {
+  auto* tradutor = new QTranslator(&app);
+  if (tradutor->load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(tradutor);
+  else
+    delete tradutor;
+}
+
+// An installed game keeps the metafile helper in its helpers folder rather
+// than beside itself in bin.
+void AcharAuxiliarMetafile() {
+  if (QFileInfo(AuxiliarMetafile()).isExecutable()) return;
+  const QString instalado = LocalizarAuxiliar(QStringLiteral("varzeno-metafile"));
+  if (!instalado.isEmpty()) DefinirAuxiliarMetafile(instalado);
+}
+
+// VARZENO_SAIR_APOS_MS=N, for checking an installed game without a person:
+// the event loop ends after N ms; the error box becomes a line "erro: ..."
+// on standard error and the exit status becomes 3; at the end the data and
+// helper paths the game found are printed on standard error.
+int g_errosDoEnsaio = 0;
+
+bool PrepararEnsaio() {
+  bool ok = false;
+  const int ms = qEnvironmentVariableIntValue("VARZENO_SAIR_APOS_MS", &ok);
+  if (!ok || ms < 0) return false;
+  DefinirCaixaDeErro([](const QString& texto) {
+    ++g_errosDoEnsaio;
+    std::fprintf(stderr, "erro: %s\n", qPrintable(texto));
+  });
+  QTimer::singleShot(ms, qApp, &QCoreApplication::quit);
+  return true;
+}
+
+int TerminarEnsaio(int status) {
+  std::fprintf(stderr, "dados: %s\n", qPrintable(LocalizarNoJogo(QStringLiteral("musica.wav"))));
+  std::fprintf(stderr, "pagina: %s\n", qPrintable(LocalizarNoJogo(QStringLiteral("site/index.html"))));
+  std::fprintf(stderr, "auxiliar: %s\n", qPrintable(AuxiliarMetafile()));
+  std::fprintf(stderr, "traducao: %s\n", qPrintable(QCoreApplication::translate("QFileDialog", "Open")));
+  return g_errosDoEnsaio ? 3 : status;
+}
+
+}  // namespace
 
 TPrograma::TPrograma() {
   // Without a window manager nothing hands the focus back by itself.
@@ -19,9 +76,19 @@ int ExecutarJogo(int argc, char** argv, const std::function<void(TPrograma&)>& a
   EscolherPlataforma();
   TAplicacao app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varzeno"));
+  // The desktop entry's name: lets a Wayland compositor match the window to
+  // the launcher and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.varzeno.Varzeno"));
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  TPrograma programa;
-  if (aoCriar) aoCriar(programa);
-  programa.Form1.show();
-  return QApplication::exec();
+  TraduzirDialogosDoQt(app);
+  AcharAuxiliarMetafile();
+  const bool ensaio = PrepararEnsaio();
+  int status = 0;
+  {
+    TPrograma programa;
+    if (aoCriar) aoCriar(programa);
+    programa.Form1.show();
+    status = QApplication::exec();
+  }  // the windows go first: closing the main one writes jogo.ini
+  return ensaio ? TerminarEnsaio(status) : status;
 }
