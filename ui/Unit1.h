@@ -153,11 +153,8 @@ class TForm1 : public QWidget {
   // Ends the program; asked for during a wait, it takes effect once the
   // waiting handler has returned.
   void Encerrar();
-  // Keep the window live, processing its events, while `enquanto` holds or
-  // for a pause.
+  // Keeps the window live, processing its events, while `enquanto` holds.
   void Esperar(const std::function<bool()>& enquanto);
-  void Pausar(int ms);
-  bool SaidaPedida() const { return saidaPedida_; }
   // Holds a close request back while work that must finish (the chart) runs.
   void ReterSaida();
   void LiberarSaida();

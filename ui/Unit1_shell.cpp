@@ -2,7 +2,6 @@
 // end of the program.
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include "Unit1.h"
@@ -86,11 +85,6 @@ void TForm1::LiberarSaida() {
   if (saidaPedida_ && esperas_ == 0) QTimer::singleShot(0, this, [this] { Encerrar(); });
 }
 
-void TForm1::Pausar(int ms) {
-  QElapsedTimer t;
-  t.start();
-  Esperar([&] { return t.elapsed() < ms; });
-}
 
 void TForm1::closeEvent(QCloseEvent* e) {
   if (saindo_) {

@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <stdexcept>
 
 #include "copia.h"
 #include "erro.h"
@@ -20,12 +19,6 @@ QImage& TImagem::Picture() {
 void TImagem::SetPicture(const QImage& picture) {
   picture_ = picture;
   update();
-}
-
-void TImagem::Carregar(const QString& arquivo) {
-  QImage img(arquivo);
-  if (img.isNull()) throw std::runtime_error(("Não foi possível abrir a imagem " + arquivo).toStdString());
-  SetPicture(img);
 }
 
 void TImagem::SetTransparent(bool t) {

@@ -16,8 +16,6 @@ class TImagem : public QWidget {
   QImage& Picture();
   const QImage& Picture() const { return picture_; }
   void SetPicture(const QImage& picture);
-  // Loads a picture file; a file that cannot be read raises an error.
-  void Carregar(const QString& arquivo);
 
   // The colour of the picture's bottom-left pixel is not painted.
   void SetTransparent(bool t);
