@@ -3,7 +3,9 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
-.PHONY: setup build play test test-fast bench fuzz clean
+.PHONY: setup build play test test-fast bench fuzz clean install deb
+
+PREFIX ?= /usr/local
 
 setup:
 	@bash scripts/setup.sh
@@ -34,6 +36,14 @@ test-fast: build
 
 bench: build
 	bash scripts/run-bench.sh $(BUILD)
+
+# Installs the game under PREFIX (DESTDIR=... for a staging folder).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, varzeno_<version>_<arch>.deb, written in $(BUILD).
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 # Each fuzz target for five minutes (clang build in build-fuzz/).
 fuzz: setup
