@@ -200,7 +200,8 @@ class TesteResistencia : public QObject {
       if (QTest::currentTestFailed()) return;
       if (placar.jogos == 10) memoria10 = MemoriaResidenteKb();
       if (placar.jogos % 100 == 0)
-        std::printf("soak: %d games, resident %ld KiB\n", placar.jogos, MemoriaResidenteKb());
+        std::printf("soak: %d games, resident %ld KiB, %.1f s\n", placar.jogos, MemoriaResidenteKb(),
+                    relogio.elapsed() / 1000.0);
     }
     const long memoriaFim = MemoriaResidenteKb();
     QCOMPARE(placar.jogos, g_jogos);
