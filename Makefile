@@ -1,9 +1,10 @@
 # The two commands of the README: `make play` and `make test`.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+SOAK_BUILD ?= build-asan-ui
 JOBS       ?= $(shell nproc)
 
-.PHONY: setup build play test test-fast bench fuzz clean install deb
+.PHONY: setup build play test test-fast bench fuzz soak clean install deb
 
 PREFIX ?= /usr/local
 
@@ -16,19 +17,31 @@ $(BUILD)/CMakeCache.txt:
 build: setup $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The game keeps its candidates in jogo.ini in the folder it is started from.
 play: build
-	@if [ -x $(BUILD)/ui/varzeno ]; then cd $(BUILD)/ui && ./varzeno; \
-	 else $(BUILD)/tools/sim/varzeno-sim --jogos 1 --estrategia popular --rastro; fi
+	$(BUILD)/ui/varzeno
 
 $(ASAN_BUILD)/CMakeCache.txt:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVARZENO_SANITIZE=ON -DVARZENO_UI=OFF -DVARZENO_BENCH=OFF
 
-# The whole suite: the normal build, the engine again under ASan+UBSan, and
-# a short run of every fuzz target over the files a player controls.
-test: build $(ASAN_BUILD)/CMakeCache.txt
+$(SOAK_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(SOAK_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVARZENO_SANITIZE=ON -DVARZENO_UI=ON -DVARZENO_BENCH=OFF
+
+# The whole suite: the normal build; the engine again under ASan+UBSan; 30
+# whole games through the window under ASan+UBSan+LSan; and a short run of
+# every fuzz target over the files a player controls.
+test: build $(ASAN_BUILD)/CMakeCache.txt $(SOAK_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cmake --build $(SOAK_BUILD) -j $(JOBS) --target tst_soak
 	bash scripts/run-tests.sh $(BUILD) $(ASAN_BUILD)
+	SOLO='^soak_' bash scripts/run-tests.sh $(SOAK_BUILD)
 	bash scripts/fuzz.sh 10
+
+# 1,000 whole games through the window, in the normal build and under
+# ASan+UBSan+LSan, printing games, outcomes and memory.
+soak: build $(SOAK_BUILD)/CMakeCache.txt
+	cmake --build $(SOAK_BUILD) -j $(JOBS) --target tst_soak
+	VARZENO_SOAK_JOGOS=1000 SOLO='^soak_' VERBOSO=1 bash scripts/run-tests.sh $(BUILD) $(SOAK_BUILD)
 
 # Only the normal build's tests, for a quick loop while working.
 test-fast: build
@@ -50,4 +63,4 @@ fuzz: setup
 	bash scripts/fuzz.sh 300
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) $(SOAK_BUILD) build-fuzz

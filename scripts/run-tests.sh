@@ -25,9 +25,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# SOLO=regex runs only the matching tests; VERBOSO=1 shows their output.
+filtro=()
+[ -n "${SOLO:-}" ] && filtro=(-R "$SOLO")
+saida=(--output-on-failure)
+[ -n "${VERBOSO:-}" ] && saida=(-V)
+
 status=0
 for dir in "$@"; do
   echo "== ctest in $dir"
-  ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" --timeout 600 || status=1
+  ctest --test-dir "$dir" "${saida[@]}" "${filtro[@]}" -j "$(nproc)" --timeout 900 || status=1
 done
 exit $status
