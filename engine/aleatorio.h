@@ -14,38 +14,38 @@ namespace varzeno {
 
 // A source of draws: Sortear(n) yields a whole number in 0..n-1 (n >= 1).
 class TGerador {
-public:
-    virtual ~TGerador() = default;
-    virtual int32_t Sortear(int32_t n) = 0;
+ public:
+  virtual ~TGerador() = default;
+  virtual int32_t Sortear(int32_t n) = 0;
 };
 
 // Mersenne Twister with our own range mapping (rejection sampling), so the
 // same seed gives the same game with every standard library.
 class TGeradorMT final : public TGerador {
-public:
-    explicit TGeradorMT(uint32_t semente) : mt_(semente) {}
-    int32_t Sortear(int32_t n) override;
+ public:
+  explicit TGeradorMT(uint32_t semente) : mt_(semente) {}
+  int32_t Sortear(int32_t n) override;
 
-private:
-    std::mt19937 mt_;
+ private:
+  std::mt19937 mt_;
 };
 
 // Replays a fixed list of numbers: the k-th draw random(n) returns
 // (k-th number) mod n. Running out throws TSorteiosEsgotados.
 class TGeradorRoteiro final : public TGerador {
-public:
-    explicit TGeradorRoteiro(std::vector<uint64_t> numeros) : numeros_(std::move(numeros)) {}
-    int32_t Sortear(int32_t n) override;
-    size_t Usados() const { return proximo_; }
-    size_t Restantes() const { return numeros_.size() - proximo_; }
+ public:
+  explicit TGeradorRoteiro(std::vector<uint64_t> numeros) : numeros_(std::move(numeros)) {}
+  int32_t Sortear(int32_t n) override;
+  size_t Usados() const { return proximo_; }
+  size_t Restantes() const { return numeros_.size() - proximo_; }
 
-private:
-    std::vector<uint64_t> numeros_;
-    size_t proximo_ = 0;
+ private:
+  std::vector<uint64_t> numeros_;
+  size_t proximo_ = 0;
 };
 
 struct TSorteiosEsgotados : std::runtime_error {
-    using std::runtime_error::runtime_error;
+  using std::runtime_error::runtime_error;
 };
 
 // random(n) from the process-wide generator. n must be at least 1.
@@ -61,14 +61,14 @@ std::unique_ptr<TGerador> TrocarGerador(std::unique_ptr<TGerador> novo);
 
 // Puts a generator in place for the lifetime of the object (tests).
 class TGeradorTemporario {
-public:
-    explicit TGeradorTemporario(std::unique_ptr<TGerador> g) : anterior_(TrocarGerador(std::move(g))) {}
-    ~TGeradorTemporario() { TrocarGerador(std::move(anterior_)); }
-    TGeradorTemporario(const TGeradorTemporario&) = delete;
-    TGeradorTemporario& operator=(const TGeradorTemporario&) = delete;
+ public:
+  explicit TGeradorTemporario(std::unique_ptr<TGerador> g) : anterior_(TrocarGerador(std::move(g))) {}
+  ~TGeradorTemporario() { TrocarGerador(std::move(anterior_)); }
+  TGeradorTemporario(const TGeradorTemporario&) = delete;
+  TGeradorTemporario& operator=(const TGeradorTemporario&) = delete;
 
-private:
-    std::unique_ptr<TGerador> anterior_;
+ private:
+  std::unique_ptr<TGerador> anterior_;
 };
 
-} // namespace varzeno
+}  // namespace varzeno

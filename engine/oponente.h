@@ -14,12 +14,12 @@ inline constexpr int kSemanasHistorico = 28;
 using THistorico = std::array<int32_t, kSemanasHistorico>;
 
 class TOponente {
-public:
-    int32_t Percentual = 0;
-    std::string Nome;
-    THistorico Historico{};
+ public:
+  int32_t Percentual = 0;
+  std::string Nome;
+  THistorico Historico{};
 };
 
 using TOponenteList = TLista<TOponente>;
 
-} // namespace varzeno
+}  // namespace varzeno

@@ -16,8 +16,8 @@ namespace varzeno {
 inline constexpr int kMaxRanking = 7;  // blank votes, five opponents, the player
 
 // The six names opponents are given, never the candidates' edited names.
-inline constexpr std::array<const char*, 6> NomesPadrao = {
-    "Luis Lelé", "João Montanha", "Menininho", "Biro", "Rosângela", "Toméias"};
+inline constexpr std::array<const char*, 6> NomesPadrao = {"Luis Lelé", "João Montanha", "Menininho",
+                                                           "Biro",      "Rosângela",     "Toméias"};
 
 inline constexpr const char* kSemDinheiro = "Sem dinheiro Suficiente";
 inline constexpr const char* kPesquisaNegativa = "Você não pode ir tão mal nas pesquisas";
@@ -32,54 +32,54 @@ enum class TDecisao { Nenhuma, Vitoria, SegundoTurno, Derrota };
 // What a step of the game asks its window to do, in this order: blank the
 // panel, refresh it, play the sound, show the message, draw the chart.
 struct TResposta {
-    std::string Recusa;             // the choice was refused with this message; nothing changed
-    const TAcao* Evento = nullptr;  // the adverse event that opened the new week, to announce
-    bool SemanaJogada = false;      // a week was applied
-    bool NovasOpcoes = false;       // a new draw is on offer: refresh the panel
-    bool LimparPainel = false;      // a round has started: blank the panel first
-    TDecisao Decisao = TDecisao::Nenhuma;  // a round was decided just now
-    int Turno = 0;                  // the round that Decisao closes (1 or 2)
+  std::string Recusa;                    // the choice was refused with this message; nothing changed
+  const TAcao* Evento = nullptr;         // the adverse event that opened the new week, to announce
+  bool SemanaJogada = false;             // a week was applied
+  bool NovasOpcoes = false;              // a new draw is on offer: refresh the panel
+  bool LimparPainel = false;             // a round has started: blank the panel first
+  TDecisao Decisao = TDecisao::Nenhuma;  // a round was decided just now
+  int Turno = 0;                         // the round that Decisao closes (1 or 2)
 
-    bool FimDeJogo() const { return Decisao == TDecisao::Vitoria || Decisao == TDecisao::Derrota; }
-    // The wave file to play, or nullptr.
-    const char* Som() const;
-    // The text for the message dialog, or empty.
-    std::string Mensagem() const;
+  bool FimDeJogo() const { return Decisao == TDecisao::Vitoria || Decisao == TDecisao::Derrota; }
+  // The wave file to play, or nullptr.
+  const char* Som() const;
+  // The text for the message dialog, or empty.
+  std::string Mensagem() const;
 };
 
 class TPartida {
-public:
-    // The game in progress; empty before the first game, kept after its end.
-    std::unique_ptr<TEngVarzeno> Motor;
-    // The week's options, slots 1..3 (slot 0 unused); they refer to the
-    // catalogue of Motor and are refilled by every draw.
-    std::array<TAcao*, 4> Opcoes{};
-    // The first round as the chart draws it: each ranking position's history.
-    std::array<THistorico, kMaxRanking> HistoricoTurno1{};
-    std::array<std::string, kMaxRanking> NomesTurno1{};
+ public:
+  // The game in progress; empty before the first game, kept after its end.
+  std::unique_ptr<TEngVarzeno> Motor;
+  // The week's options, slots 1..3 (slot 0 unused); they refer to the
+  // catalogue of Motor and are refilled by every draw.
+  std::array<TAcao*, 4> Opcoes{};
+  // The first round as the chart draws it: each ranking position's history.
+  std::array<THistorico, kMaxRanking> HistoricoTurno1{};
+  std::array<std::string, kMaxRanking> NomesTurno1{};
 
-    // Called after each applied week, before the next draw (simulator trace).
-    std::function<void(const TEngVarzeno&)> AoJogarSemana;
+  // Called after each applied week, before the next draw (simulator trace).
+  std::function<void(const TEngVarzeno&)> AoJogarSemana;
 
-    // Starts a game for the named candidate against 2..5 opponents and draws
-    // its first week. A previous game's engine is destroyed first.
-    TResposta NovoJogo(const std::string& nomeJogador, int32_t oponentes);
+  // Starts a game for the named candidate against 2..5 opponents and draws
+  // its first week. A previous game's engine is destroyed first.
+  TResposta NovoJogo(const std::string& nomeJogador, int32_t oponentes);
 
-    // Acts on the confirm button with the marked choice: 0 = do nothing,
-    // 1..3 = an option slot. Plays the week, or decides the round.
-    TResposta ConfirmarAcao(int escolha);
+  // Acts on the confirm button with the marked choice: 0 = do nothing,
+  // 1..3 = an option slot. Plays the week, or decides the round.
+  TResposta ConfirmarAcao(int escolha);
 
-    // Draws the next week's options, applying an adverse event at their head.
-    void ProximaSemana(TResposta& r);
+  // Draws the next week's options, applying an adverse event at their head.
+  void ProximaSemana(TResposta& r);
 
-private:
-    void JogarSemana(int escolha, TResposta& r);
-    void DecidirPrimeiroTurno(TResposta& r);
-    void DecidirSegundoTurno(TResposta& r);
-    void IniciarSegundoTurno(TResposta& r);
+ private:
+  void JogarSemana(int escolha, TResposta& r);
+  void DecidirPrimeiroTurno(TResposta& r);
+  void DecidirSegundoTurno(TResposta& r);
+  void IniciarSegundoTurno(TResposta& r);
 };
 
 // The refusal message for applying o with the engine's statistics, or empty.
 std::string VerificarOpcao(const TEngVarzeno& motor, const TAcao& o);
 
-} // namespace varzeno
+}  // namespace varzeno

@@ -1,13 +1,13 @@
 #include "somwave.h"
 
-#include "dados.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSoundEffect>
 #include <QtEndian>
+
+#include "dados.h"
 
 namespace {
 

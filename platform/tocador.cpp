@@ -1,10 +1,10 @@
 #include "tocador.h"
 
-#include "erro.h"
-
 #include <QAudioOutput>
 #include <QMediaPlayer>
 #include <QUrl>
+
+#include "erro.h"
 
 TMediaPlayer::TMediaPlayer(QObject* parent) : QObject(parent) {}
 
@@ -58,9 +58,12 @@ TMediaPlayer::TMPModes TMediaPlayer::Mode() const {
   // InvalidMedia leaves the playback state at "playing": that is no file.
   if (estado == QMediaPlayer::InvalidMedia || player_->error() != QMediaPlayer::NoError) return mpNotReady;
   switch (player_->playbackState()) {
-    case QMediaPlayer::PlayingState: return mpPlaying;
-    case QMediaPlayer::PausedState: return mpPaused;
-    case QMediaPlayer::StoppedState: break;
+    case QMediaPlayer::PlayingState:
+      return mpPlaying;
+    case QMediaPlayer::PausedState:
+      return mpPaused;
+    case QMediaPlayer::StoppedState:
+      break;
   }
   if (estado == QMediaPlayer::LoadingMedia || estado == QMediaPlayer::NoMedia) return mpOpen;
   return mpStopped;

@@ -51,7 +51,7 @@ class TForm1 : public QWidget {
   // Sound and music (Unit1_som.cpp).
   TMediaPlayer* MPlayer;
   QFileDialog* OpenMp3 = nullptr;  // made on first use: DialogoDeMusica()
-  QString PastaDaMusica;            // its start folder
+  QString PastaDaMusica;           // its start folder
   QFileDialog* DialogoDeMusica();
   TSomWave* Som;
 
@@ -92,7 +92,7 @@ class TForm1 : public QWidget {
   // Set-up screens (Unit1_setup.cpp): the arrows, the opponents page and
   // the start button. The set-up choices are the caption of lblNomeJog
   // ("Seu Nome" until a candidate is chosen) and the position of UpDown1.
-  std::array<TImagem*, 5> bt{};  // bt1..bt5
+  std::array<TImagem*, 5> bt{};                              // bt1..bt5
   TImagem *sesq1, *sesq2, *sdir1, *sdir2, *Image5, *Image6;  // picture store
   QLabel* Label39;
   TImagem* Image2;
@@ -121,7 +121,7 @@ class TForm1 : public QWidget {
   std::array<QLabel*, 7> Dcan{};
   std::array<QString, 7> Fotos;
   QLabel* Label34;
-  TImagem *maq1, *maq2;  // picture store
+  TImagem *maq1, *maq2;              // picture store
   TDialogoFotos* LdFotos = nullptr;  // made on first use
   // Stands in for the photo dialog when set (tests): returns the chosen path.
   std::function<QString()> EscolhaDeFoto;

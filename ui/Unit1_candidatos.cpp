@@ -97,8 +97,8 @@ void TForm1::MontarCandidatos() {
     Ncan[k] = nome;
 
     QLabel* descricao = CriarRotulo(conteudo, QStringLiteral("Dcan%1").arg(k), pos.descricao.x(), pos.descricao.y(),
-                                    TFonte{11, true, QColor(0xFF, 0xFF, 0x00), QColor()}, QString::fromUtf8(kDescricoes[k - 1]),
-                                    pos.descricao.size());
+                                    TFonte{11, true, QColor(0xFF, 0xFF, 0x00), QColor()},
+                                    QString::fromUtf8(kDescricoes[k - 1]), pos.descricao.size());
     QFont fd(QStringLiteral("MS Sans Serif"));
     fd.setPixelSize(11);
     fd.setBold(true);

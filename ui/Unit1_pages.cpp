@@ -16,7 +16,8 @@ void TForm1::MontarPaginas() {
   Image1 = new TImagem(padrao, "Image1");
   Image1->setGeometry(0, 0, 475, 186);
   Image1->SetPicture(QImage(QStringLiteral(":/assets/Image1.png")));
-  connect(Image1, &TImagem::MouseDown, this, [this](TImagem* s, Qt::MouseButton, int x, int y) { ImpMouseDown(s, x, y); });
+  connect(Image1, &TImagem::MouseDown, this,
+          [this](TImagem* s, Qt::MouseButton, int x, int y) { ImpMouseDown(s, x, y); });
   connect(Image1, &TImagem::MouseMove, this, [this](TImagem*, int x, int y) { ImpMouseMove(x, y); });
   connect(Image1, &TImagem::MouseUp, this, [this](TImagem* s) { ImpMouseUp(s); });
 

@@ -55,10 +55,9 @@ void TForm1::AtualizarPainel() {
   QLabel* opcoes[3] = {Label2, Label3, Label4};
   for (int k = 1; k <= 3; ++k) {
     const varzeno::TAcao& o = *Partida.Opcoes[static_cast<size_t>(k)];
-    Escrever(opcoes[k - 1], Q(o.Nome) + QStringLiteral(" Din: %1   Pop: %2   hon: %3")
-                                             .arg(o.Dinheiro)
-                                             .arg(o.Popularidade)
-                                             .arg(o.Honestidade));
+    Escrever(opcoes[k - 1],
+             Q(o.Nome) +
+                 QStringLiteral(" Din: %1   Pop: %2   hon: %3").arg(o.Dinheiro).arg(o.Popularidade).arg(o.Honestidade));
   }
 
   // Rows past the ranking's length keep what they showed.
@@ -69,8 +68,9 @@ void TForm1::AtualizarPainel() {
     Escrever(Per[r], QString::number(e.Percentual) + QLatin1Char('%'));
   }
 
-  Escrever(Label8, (m.SegundoTurno ? QStringLiteral("Semanas até 2o turno: ") : QStringLiteral("Semanas até 1o turno: ")) +
-                       QString::number(m.Semanas));
+  Escrever(Label8,
+           (m.SegundoTurno ? QStringLiteral("Semanas até 2o turno: ") : QStringLiteral("Semanas até 1o turno: ")) +
+               QString::number(m.Semanas));
   emit PainelAtualizado();
 }
 

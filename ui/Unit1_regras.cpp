@@ -61,8 +61,8 @@ const int kTopoLabel37 = 799 + 74 + 8;
 }  // namespace
 
 void TForm1::MontarRegras() {
-  QWidget* conteudo =
-      CriarRolagem(Abook->Pagina(QStringLiteral("regras")), "ScrollBox1", QRect(20, 5, 436, 161), kTopoLabel37 + 23 + 25 + 8);
+  QWidget* conteudo = CriarRolagem(Abook->Pagina(QStringLiteral("regras")), "ScrollBox1", QRect(20, 5, 436, 161),
+                                   kTopoLabel37 + 23 + 25 + 8);
 
   auto fonte = [](bool titulo) {
     QFont f(QStringLiteral("Arial"));
@@ -77,9 +77,10 @@ void TForm1::MontarRegras() {
     return f;
   };
   auto texto = [&](const char* nome, bool titulo, int topo, int altura, const QString& t) {
-    QLabel* l = CriarRotulo(conteudo, QString::fromLatin1(nome), titulo ? 0 : 15, topo,
-                            TFonte{titulo ? 16 : 13, true, titulo ? QColor(0x00, 0xFF, 0xFF) : QColor(0xFF, 0xFF, 0x00), QColor()},
-                            t, titulo ? QSize() : QSize(401, altura));
+    QLabel* l = CriarRotulo(
+        conteudo, QString::fromLatin1(nome), titulo ? 0 : 15, topo,
+        TFonte{titulo ? 16 : 13, true, titulo ? QColor(0x00, 0xFF, 0xFF) : QColor(0xFF, 0xFF, 0x00), QColor()}, t,
+        titulo ? QSize() : QSize(401, altura));
     l->setFont(fonte(titulo));
     if (titulo)
       l->adjustSize();

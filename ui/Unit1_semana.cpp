@@ -25,7 +25,8 @@ void TForm1::MontarJogo() {
     Trava[i]->SetPicture(Tic0->Picture());
     connect(Trava[i], &TImagem::MouseDown, this, [this](TImagem* s) { Trava1MouseDown(s); });
   }
-  Label9 = CriarRotulo(this, "Label9", 35, 142, TFonte{12, true, Qt::white, QColor()}, QStringLiteral("Não fazer nada."));
+  Label9 =
+      CriarRotulo(this, "Label9", 35, 142, TFonte{12, true, Qt::white, QColor()}, QStringLiteral("Não fazer nada."));
 
   Image4 = new TImagem(this, "Image4");
   Image4->setGeometry(355, 160, 118, 26);
@@ -52,9 +53,7 @@ void TForm1::Image4MouseUp() {
   if (!formDialog->isVisible()) ConfirmarAcao();
 }
 
-void TForm1::NovoJogo() {
-  Mostrar(Partida.NovoJogo(lblNomeJog->text().toStdString(), UpDown1->Position()));
-}
+void TForm1::NovoJogo() { Mostrar(Partida.NovoJogo(lblNomeJog->text().toStdString(), UpDown1->Position())); }
 
 void TForm1::ConfirmarAcao() { Mostrar(Partida.ConfirmarAcao(Escolha)); }
 

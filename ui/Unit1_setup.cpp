@@ -23,8 +23,8 @@ void TForm1::MontarSetup() {
   Image6 = GuardarFigura(extra, "Image6", 118, 26);
 
   Label39 = CriarRotulo(Abook->Pagina(QStringLiteral("Default")), "Label39", 410, 55,
-                        TFonte{11, true, palette().color(QPalette::WindowText), QColor()}, QStringLiteral("versão: 1.4"),
-                        {59, 14});
+                        TFonte{11, true, palette().color(QPalette::WindowText), QColor()},
+                        QStringLiteral("versão: 1.4"), {59, 14});
   Label39->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
   // The arrows: back on the left, forward on the right of their pages.

@@ -85,7 +85,6 @@ void TForm1::LiberarSaida() {
   if (saidaPedida_ && esperas_ == 0) QTimer::singleShot(0, this, [this] { Encerrar(); });
 }
 
-
 void TForm1::closeEvent(QCloseEvent* e) {
   if (saindo_) {
     e->accept();

@@ -52,7 +52,8 @@ void TDialogoFotos::MostrarPrevia(const QString& caminho) {
   }
   try {
     const QImage img = CarregarFigura(caminho);
-    previa_->setPixmap(QPixmap::fromImage(img.scaled(previa_->size() - QSize(8, 8), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    previa_->setPixmap(
+        QPixmap::fromImage(img.scaled(previa_->size() - QSize(8, 8), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
   } catch (const std::exception&) {
     previa_->setPixmap({});
     previa_->setText(QStringLiteral("Sem prévia"));

@@ -5,7 +5,6 @@
 #include <QStyleFactory>
 #include <QTimer>
 #include <QTranslator>
-
 #include <cstdio>
 
 #include "ambiente.h"

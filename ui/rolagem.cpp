@@ -17,12 +17,14 @@ QWidget* CriarRolagem(QWidget* pai, const QString& nome, const QRect& geometria,
   QScrollBar* barra = caixa->verticalScrollBar();
   barra->setTracking(true);
   barra->setSingleStep(4);
-  barra->setStyleSheet(QStringLiteral(
-      "QScrollBar:vertical { width: 8px; background: #64717E; margin: 8px 0 8px 0; }"
-      "QScrollBar::handle:vertical { background: #FF8040; min-height: 12px; }"
-      "QScrollBar::add-line:vertical { background: #FF8040; height: 8px; subcontrol-position: bottom; subcontrol-origin: margin; }"
-      "QScrollBar::sub-line:vertical { background: #FF8040; height: 8px; subcontrol-position: top; subcontrol-origin: margin; }"
-      "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: #7E8A96; }"));
+  barra->setStyleSheet(
+      QStringLiteral("QScrollBar:vertical { width: 8px; background: #64717E; margin: 8px 0 8px 0; }"
+                     "QScrollBar::handle:vertical { background: #FF8040; min-height: 12px; }"
+                     "QScrollBar::add-line:vertical { background: #FF8040; height: 8px; subcontrol-position: bottom; "
+                     "subcontrol-origin: margin; }"
+                     "QScrollBar::sub-line:vertical { background: #FF8040; height: 8px; subcontrol-position: top; "
+                     "subcontrol-origin: margin; }"
+                     "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: #7E8A96; }"));
 
   auto* conteudo = new QWidget;
   conteudo->setObjectName(nome + QStringLiteral("Conteudo"));

@@ -85,7 +85,8 @@ class TCenario {
                 pior_.mensagem ? (pior_.mensagensAntes == 0 ? "the run's first message (the dialog's first showing)"
                                                             : "a week opening with an event message")
                                : "a plain week");
-    std::printf("  release sent to the X server -> panel written: median %.3f ms  worst %.3f ms\n", rx.mediana, rx.pior);
+    std::printf("  release sent to the X server -> panel written: median %.3f ms  worst %.3f ms\n", rx.mediana,
+                rx.pior);
     const bool tudo = okMediana && okPior && erros_ == 0;
     std::printf("  overall: %s\n", Veredito(tudo));
     return tudo ? 0 : 3;

@@ -35,7 +35,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-constexpr auto kPasso = 4ms;          // input every 4 ms
+constexpr auto kPasso = 4ms;           // input every 4 ms
 constexpr double kLimiteEntrada = 30;  // ms
 constexpr double kTolerancia = 0.03;   // of the chart's nominal time
 
@@ -155,7 +155,7 @@ struct TMedicao {
   bool segundoTurno;
   size_t segmentos = 0;
   double segundos = 0;
-  std::vector<double> ponteiro, postados, relogio;
+  std::vector<double> ponteiro{}, postados{}, relogio{};
   size_t perdidos = 0;
   int arrasto = 0;
   bool voltou = false;
@@ -173,7 +173,8 @@ class TCenario {
     }
     qApp->installEventFilter(&cliques_);
     qApp->installEventFilter(&entrada_);
-    if (!EsperarAte([&] { return F.isVisible() && F.windowHandle() && F.windowHandle()->isExposed(); })) return Falha("window never shown");
+    if (!EsperarAte([&] { return F.isVisible() && F.windowHandle() && F.windowHandle()->isExposed(); }))
+      return Falha("window never shown");
     Folgar(300);
     varzeno::RandSeed(20240601u);
     TMedicao a{"2 opponents, no run-off", 2, false};
@@ -183,7 +184,7 @@ class TCenario {
 
     std::printf("\nchart in the real window (Xvfb, xcb), PausaGrafico %d ms\n", F.PausaGrafico);
     bool tudo = true;
-    std::vector<double> ponteiro, postados, relogio;
+    std::vector<double> ponteiro{}, postados{}, relogio{};
     for (TMedicao* m : {&a, &b}) {
       const double nominal = static_cast<double>(m->segmentos) * F.PausaGrafico / 1000.0;
       const double desvio = (m->segundos - nominal) / nominal;
@@ -202,12 +203,18 @@ class TCenario {
     const bool okP = rp.n > 0 && rp.pior < kLimiteEntrada;
     const bool okE = re.n > 0 && re.pior < kLimiteEntrada;
     const bool okR = rr.n > 0 && rr.pior < kLimiteEntrada;
-    std::printf("  input while drawing, X pointer moves and drags (%zu): worst %6.2f ms  p99 %5.2f ms  median %5.2f ms  (target < %.0f ms)  %s\n",
-                rp.n, rp.pior, rp.p99, rp.mediana, kLimiteEntrada, Veredito(okP));
-    std::printf("  input while drawing, posted events         (%zu): worst %6.2f ms  p99 %5.2f ms  median %5.2f ms  (target < %.0f ms)  %s\n",
-                re.n, re.pior, re.p99, re.mediana, kLimiteEntrada, Veredito(okE));
-    std::printf("  input while drawing, 4 ms timer lateness   (%zu): worst %6.2f ms  p99 %5.2f ms  median %5.2f ms  (target < %.0f ms)  %s\n",
-                rr.n, rr.pior, rr.p99, rr.mediana, kLimiteEntrada, Veredito(okR));
+    std::printf(
+        "  input while drawing, X pointer moves and drags (%zu): worst %6.2f ms  p99 %5.2f ms  median %5.2f ms  "
+        "(target < %.0f ms)  %s\n",
+        rp.n, rp.pior, rp.p99, rp.mediana, kLimiteEntrada, Veredito(okP));
+    std::printf(
+        "  input while drawing, posted events         (%zu): worst %6.2f ms  p99 %5.2f ms  median %5.2f ms  (target < "
+        "%.0f ms)  %s\n",
+        re.n, re.pior, re.p99, re.mediana, kLimiteEntrada, Veredito(okE));
+    std::printf(
+        "  input while drawing, 4 ms timer lateness   (%zu): worst %6.2f ms  p99 %5.2f ms  median %5.2f ms  (target < "
+        "%.0f ms)  %s\n",
+        rr.n, rr.pior, rr.p99, rr.mediana, kLimiteEntrada, Veredito(okR));
     tudo &= okP && okE && okR;
     std::printf("  overall: %s\n", Veredito(tudo));
     return tudo ? 0 : 3;

@@ -7,6 +7,9 @@
 // libX11 and libXtst are opened at run time: their runtime libraries come
 // with the desktop packages the game already installs, their headers may not.
 
+#include <dlfcn.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
@@ -18,10 +21,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <dlfcn.h>
 #include <functional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace bancada {

@@ -45,8 +45,8 @@ double Mediana(std::vector<double> v) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("DISPLAY") && !qEnvironmentVariableIsSet("VARZENO_BENCH_XVFB")) {
     qputenv("VARZENO_BENCH_XVFB", "1");
-    std::vector<char*> args = {const_cast<char*>("xvfb-run"), const_cast<char*>("-a"),
-                               const_cast<char*>("-s"), const_cast<char*>("-screen 0 1280x800x24")};
+    std::vector<char*> args = {const_cast<char*>("xvfb-run"), const_cast<char*>("-a"), const_cast<char*>("-s"),
+                               const_cast<char*>("-screen 0 1280x800x24")};
     for (int i = 0; i < argc; ++i) args.push_back(argv[i]);
     args.push_back(nullptr);
     execvp("xvfb-run", args.data());

@@ -1,7 +1,8 @@
 // The outline of the game's background, as every activation builds it.
+#include <benchmark/benchmark.h>
+
 #include <QApplication>
 #include <QWidget>
-#include <benchmark/benchmark.h>
 
 #include "regiao.h"
 

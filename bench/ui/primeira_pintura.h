@@ -2,6 +2,8 @@
 // Shared by the two measured programs: report, right after a window's first
 // paint, the monotonic clock and the peak memory, then leave at once.
 
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
@@ -9,7 +11,6 @@
 #include <QTimer>
 #include <cstdio>
 #include <ctime>
-#include <unistd.h>
 
 inline long PicoDeMemoriaKb() {
   QFile f("/proc/self/status");

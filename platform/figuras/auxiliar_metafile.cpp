@@ -5,13 +5,14 @@
 // before it reads a byte; the game also kills it after a wall-clock time.
 // Exit status 0 with the PNG, or 1 with a message on standard error.
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <cstdio>
 #include <exception>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include "limites.h"
 #include "metafile.h"

@@ -1,15 +1,15 @@
 #include "metafile.h"
 
+#include <emf2svg.h>
+#include <libwmf/api.h>
+#include <libwmf/gd.h>
+
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QtEndian>
 #include <cmath>
 #include <stdexcept>
 #include <string>
-
-#include <emf2svg.h>
-#include <libwmf/api.h>
-#include <libwmf/gd.h>
 
 #include "limites.h"
 
@@ -38,8 +38,8 @@ int32_t LerI32(const QByteArray& b, qsizetype pos) { return qFromLittleEndian<in
 QSize ReduzirAoLimite(double largura, double altura, int ladoMaximo) {
   if (!(largura >= 1) || !(altura >= 1) || !std::isfinite(largura) || !std::isfinite(altura))
     Falhar("tamanho inválido no cabeçalho do metafile");
-  double escala = std::min({1.0, std::min(ladoMaximo, kLadoMaximoFigura) / largura,
-                            std::min(ladoMaximo, kLadoMaximoFigura) / altura});
+  double escala = std::min(
+      {1.0, std::min(ladoMaximo, kLadoMaximoFigura) / largura, std::min(ladoMaximo, kLadoMaximoFigura) / altura});
   escala = std::min(escala, std::sqrt(double(kPixelsMaximosFigura) / (largura * altura)));
   const int l = std::max(1, int(std::floor(largura * escala)));
   const int a = std::max(1, int(std::floor(altura * escala)));

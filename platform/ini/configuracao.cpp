@@ -116,8 +116,8 @@ QByteArray MontarConfiguracao(const TSlotsCandidatos& candidatos) {
         {"o caminho da foto", &s.foto}, {"o nome", &s.nome}, {"a descrição", &s.descricao}};
     for (const auto& [campo, valor] : campos) {
       if (!CabeNaConfiguracao(*valor))
-        throw std::runtime_error("Não é possível gravar " + std::string(campo) + " do candidato " +
-                                 std::to_string(k) + " em jogo.ini: \"" + Utf8(*valor) +
+        throw std::runtime_error("Não é possível gravar " + std::string(campo) + " do candidato " + std::to_string(k) +
+                                 " em jogo.ini: \"" + Utf8(*valor) +
                                  "\" tem quebra de linha, caracteres fora de Windows-1252 ou mais de " +
                                  std::to_string(kTamanhoMaximoLinha) + " caracteres");
       linhas << *valor;
@@ -142,8 +142,8 @@ void GravarConfiguracao(const QString& caminho, const TSlotsCandidatos& candidat
   if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
     throw std::runtime_error("Não foi possível criar \"" + Utf8(caminho) + "\": " + Utf8(arquivo.errorString()));
   if (arquivo.write(bytes) != bytes.size() || arquivo.size() != bytes.size()) {
-    const QString erro = arquivo.error() != QFileDevice::NoError ? arquivo.errorString()
-                                                                  : QStringLiteral("gravação incompleta");
+    const QString erro =
+        arquivo.error() != QFileDevice::NoError ? arquivo.errorString() : QStringLiteral("gravação incompleta");
     arquivo.cancelWriting();
     throw std::runtime_error("Não foi possível gravar \"" + Utf8(caminho) + "\": " + Utf8(erro));
   }

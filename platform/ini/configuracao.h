@@ -8,7 +8,7 @@
 #include <optional>
 
 struct TSlotCandidato {
-  QString foto;       // full path of the photo; empty: the built-in placeholder
+  QString foto;  // full path of the photo; empty: the built-in placeholder
   QString nome;
   QString descricao;
   bool operator==(const TSlotCandidato&) const = default;

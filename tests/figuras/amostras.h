@@ -18,7 +18,10 @@ class TBytes {
   TBytes& u32(uint32_t v) { return Acrescentar(v); }
   TBytes& i16(int16_t v) { return Acrescentar(v); }
   TBytes& i32(int32_t v) { return Acrescentar(v); }
-  TBytes& bytes(const QByteArray& b) { dados += b; return *this; }
+  TBytes& bytes(const QByteArray& b) {
+    dados += b;
+    return *this;
+  }
   QByteArray dados;
 
  private:
@@ -36,8 +39,14 @@ constexpr uint32_t Cor(int r, int g, int b) { return uint32_t(r) | uint32_t(g) <
 // ---- Enhanced metafile -----------------------------------------------------
 
 enum : uint32_t {
-  EMR_HEADER = 1, EMR_EOF = 14, EMR_MOVETOEX = 27, EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38,
-  EMR_CREATEBRUSHINDIRECT = 39, EMR_RECTANGLE = 43, EMR_LINETO = 54
+  EMR_HEADER = 1,
+  EMR_EOF = 14,
+  EMR_MOVETOEX = 27,
+  EMR_SELECTOBJECT = 37,
+  EMR_CREATEPEN = 38,
+  EMR_CREATEBRUSHINDIRECT = 39,
+  EMR_RECTANGLE = 43,
+  EMR_LINETO = 54
 };
 
 inline QByteArray RegistroEmf(uint32_t tipo, std::initializer_list<int32_t> campos) {
@@ -71,13 +80,13 @@ inline QByteArray Emf(int largura = 100, int altura = 50) {
   auto centesimos = [](int px) { return int32_t((px * 2540 + 48) / 96); };
   TBytes h;
   h.u32(EMR_HEADER).u32(tamanhoCabecalho);
-  h.i32(0).i32(0).i32(largura - 1).i32(altura - 1);                      // bounds, pixels
+  h.i32(0).i32(0).i32(largura - 1).i32(altura - 1);                  // bounds, pixels
   h.i32(0).i32(0).i32(centesimos(largura)).i32(centesimos(altura));  // frame
   h.u32(0x464D4520).u32(0x10000).u32(total).u32(registros);
-  h.u16(4).u16(0);          // handles, reserved
-  h.u32(0).u32(0).u32(0);   // description, its offset, palette entries
-  h.i32(960).i32(480);      // device, pixels
-  h.i32(254).i32(127);      // device, millimetres
+  h.u16(4).u16(0);         // handles, reserved
+  h.u32(0).u32(0).u32(0);  // description, its offset, palette entries
+  h.i32(960).i32(480);     // device, pixels
+  h.i32(254).i32(127);     // device, millimetres
   return h.dados + corpo + fim;
 }
 
@@ -99,17 +108,18 @@ inline QByteArray Wmf(int largura = 100, int altura = 50, bool comTexto = false)
   const int16_t w = int16_t(largura), h = int16_t(altura);
   const uint32_t vermelho = Cor(255, 0, 0), preto = Cor(0, 0, 0), azul = Cor(0, 0, 255);
   QByteArray corpo;
-  corpo += RegistroWmf(0x020B, {0, 0});  // SETWINDOWORG y, x
-  corpo += RegistroWmf(0x020C, {h, w});  // SETWINDOWEXT y, x
+  corpo += RegistroWmf(0x020B, {0, 0});                                   // SETWINDOWORG y, x
+  corpo += RegistroWmf(0x020C, {h, w});                                   // SETWINDOWEXT y, x
   corpo += RegistroWmf(0x02FC, {0, Baixo(vermelho), Alto(vermelho), 0});  // CREATEBRUSHINDIRECT
-  corpo += RegistroWmf(0x012D, {0});                                       // SELECTOBJECT
-  corpo += RegistroWmf(0x02FA, {0, 1, 0, Baixo(preto), Alto(preto)});      // CREATEPENINDIRECT
+  corpo += RegistroWmf(0x012D, {0});                                      // SELECTOBJECT
+  corpo += RegistroWmf(0x02FA, {0, 1, 0, Baixo(preto), Alto(preto)});     // CREATEPENINDIRECT
   corpo += RegistroWmf(0x012D, {1});
-  corpo += RegistroWmf(0x041B, {int16_t(h * 6 / 10), int16_t(w * 6 / 10), int16_t(h / 10), int16_t(w / 10)});  // RECTANGLE b r t l
+  corpo += RegistroWmf(
+      0x041B, {int16_t(h * 6 / 10), int16_t(w * 6 / 10), int16_t(h / 10), int16_t(w / 10)});  // RECTANGLE b r t l
   corpo += RegistroWmf(0x02FA, {0, 3, 0, Baixo(azul), Alto(azul)});
   corpo += RegistroWmf(0x012D, {2});
-  corpo += RegistroWmf(0x0214, {0, 0});                                   // MOVETO y, x
-  corpo += RegistroWmf(0x0213, {int16_t(h - 1), int16_t(w - 1)});         // LINETO y, x
+  corpo += RegistroWmf(0x0214, {0, 0});                            // MOVETO y, x
+  corpo += RegistroWmf(0x0213, {int16_t(h - 1), int16_t(w - 1)});  // LINETO y, x
   int objetos = 3;
   if (comTexto) {
     // CREATEFONTINDIRECT: height, width, escapement, orientation, weight,

@@ -184,12 +184,18 @@ class TstFiguras : public QObject {
   void extensoesDesconhecidas_data() {
     QTest::addColumn<QString>("nome");
     QTest::addColumn<QString>("mensagem");
-    QTest::newRow("gif") << "foto.gif" << "Unknown picture file extension (.gif)";
-    QTest::newRow("Gif, como escrita") << "foto.Gif" << "Unknown picture file extension (.Gif)";
-    QTest::newRow("sem extensão") << "foto" << "Unknown picture file extension (.)";
-    QTest::newRow("ponto na pasta") << "pasta.bmp/foto" << "Unknown picture file extension (.)";
-    QTest::newRow("só a última") << "foto.bmp.svg" << "Unknown picture file extension (.svg)";
-    QTest::newRow("jpg2") << "foto.jpg2" << "Unknown picture file extension (.jpg2)";
+    QTest::newRow("gif") << "foto.gif"
+                         << "Unknown picture file extension (.gif)";
+    QTest::newRow("Gif, como escrita") << "foto.Gif"
+                                       << "Unknown picture file extension (.Gif)";
+    QTest::newRow("sem extensão") << "foto"
+                                  << "Unknown picture file extension (.)";
+    QTest::newRow("ponto na pasta") << "pasta.bmp/foto"
+                                    << "Unknown picture file extension (.)";
+    QTest::newRow("só a última") << "foto.bmp.svg"
+                                 << "Unknown picture file extension (.svg)";
+    QTest::newRow("jpg2") << "foto.jpg2"
+                          << "Unknown picture file extension (.jpg2)";
   }
   void extensoesDesconhecidas() {
     QFETCH(QString, nome);
@@ -203,7 +209,8 @@ class TstFiguras : public QObject {
 
   void arquivoQueNaoAbre_data() {
     QTest::addColumn<QString>("nome");
-    for (const char* ext : {"bmp", "ico", "jpg", "png", "emf", "wmf"}) QTest::newRow(ext) << QStringLiteral("falta.%1").arg(ext);
+    for (const char* ext : {"bmp", "ico", "jpg", "png", "emf", "wmf"})
+      QTest::newRow(ext) << QStringLiteral("falta.%1").arg(ext);
   }
   void arquivoQueNaoAbre() {
     QFETCH(QString, nome);
@@ -219,9 +226,8 @@ class TstFiguras : public QObject {
     QTest::addColumn<QByteArray>("bytes");
     const QByteArray lixo = QByteArray("\x13\x37 not a picture at all \xff\x00\x01", 26).repeated(40);
     const std::pair<const char*, QByteArray> boas[] = {
-        {"bmp", Salvar(Bandeira(), "bmp")}, {"ico", Salvar(Bandeira(), "ico")},
-        {"png", Salvar(Bandeira(), "png")}, {"jpg", Salvar(Bandeira(), "jpg")},
-        {"emf", amostras::Emf()},           {"wmf", amostras::Wmf()}};
+        {"bmp", Salvar(Bandeira(), "bmp")}, {"ico", Salvar(Bandeira(), "ico")}, {"png", Salvar(Bandeira(), "png")},
+        {"jpg", Salvar(Bandeira(), "jpg")}, {"emf", amostras::Emf()},           {"wmf", amostras::Wmf()}};
     for (const auto& [ext, boa] : boas) {
       QTest::addRow("%s vazio", ext) << QStringLiteral("vazio.%1").arg(ext) << QByteArray();
       QTest::addRow("%s lixo", ext) << QStringLiteral("lixo.%1").arg(ext) << lixo;
@@ -372,7 +378,8 @@ class TstFiguras : public QObject {
                               << "registro ruim";
     QTest::newRow("sinal") << QByteArray("kill -SEGV $$") << "anormal";
     QTest::newRow("saída que não é PNG") << QByteArray("cat") << "danificada";
-    QTest::newRow("PNG enorme") << QByteArray("cat >/dev/null; cat \"$(dirname \"$0\")/enorme.png\"") << "grande demais";
+    QTest::newRow("PNG enorme") << QByteArray("cat >/dev/null; cat \"$(dirname \"$0\")/enorme.png\"")
+                                << "grande demais";
   }
   void auxiliarQueFalha() {
     QFETCH(QByteArray, corpo);

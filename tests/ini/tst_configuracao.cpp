@@ -1,12 +1,12 @@
 // The settings file "jogo.ini", read and written on disk in a scratch folder.
 
+#include <sys/resource.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-
 #include <csignal>
-#include <sys/resource.h>
 
 #include "configuracao.h"
 
@@ -33,9 +33,7 @@ QByteArray Numeradas(const QByteArray& fim, int quantas = kLinhasConfiguracao) {
 
 void VerificarNumeradas(const TSlotsCandidatos& s, int linhasNoArquivo = kLinhasConfiguracao) {
   for (int k = 1; k <= 6; ++k) {
-    auto esperado = [&](int linha) {
-      return linha < linhasNoArquivo ? QStringLiteral("L%1").arg(linha) : QString();
-    };
+    auto esperado = [&](int linha) { return linha < linhasNoArquivo ? QStringLiteral("L%1").arg(linha) : QString(); };
     QCOMPARE(s[k - 1].foto, esperado(3 * k - 2));
     QCOMPARE(s[k - 1].nome, esperado(3 * k - 1));
     QCOMPARE(s[k - 1].descricao, esperado(3 * k));

@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSvgRenderer>
-
 #include <cmath>
 #include <cstdio>
 
@@ -88,15 +87,15 @@ int main(int argc, char** argv) {
                .match(desktop)
                .hasMatch(),
            QStringLiteral("the desktop entry does not name the icon ") + kId);
-  Conferir(desktop.contains(QStringLiteral("\nExec=varzeno\n")), QStringLiteral("the desktop entry does not start varzeno"));
+  Conferir(desktop.contains(QStringLiteral("\nExec=varzeno\n")),
+           QStringLiteral("the desktop entry does not start varzeno"));
   const QString metainfo = Ler(packaging + QLatin1Char('/') + kId + QStringLiteral(".metainfo.xml"));
   Conferir(metainfo.contains(QStringLiteral("<id>") + kId + QStringLiteral("</id>")),
            QStringLiteral("the metainfo has another id"));
   Conferir(metainfo.contains(QStringLiteral("<launchable type=\"desktop-id\">") + kId +
                              QStringLiteral(".desktop</launchable>")),
            QStringLiteral("the metainfo does not launch the desktop entry"));
-  Conferir(metainfo.contains(QStringLiteral("<release version=\"") + QStringLiteral(VARZENO_VERSAO) +
-                             QLatin1Char('"')),
+  Conferir(metainfo.contains(QStringLiteral("<release version=\"") + QStringLiteral(VARZENO_VERSAO) + QLatin1Char('"')),
            QStringLiteral("the metainfo has no release " VARZENO_VERSAO));
   return g_falhas ? 1 : 0;
 }

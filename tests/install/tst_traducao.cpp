@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
-
 #include <cstdio>
 
 #include "dialogo_fotos.h"

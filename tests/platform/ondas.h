@@ -11,11 +11,29 @@ inline QByteArray OndaPcm(int amostras, quint16 codigo = 1) {
   const quint16 bits = codigo == 3 ? 32 : 16;
   const quint32 dados = amostras * (bits / 8);
   QByteArray b;
-  auto u32 = [&](quint32 v) { char c[4]; qToLittleEndian(v, c); b.append(c, 4); };
-  auto u16 = [&](quint16 v) { char c[2]; qToLittleEndian(v, c); b.append(c, 2); };
-  b.append("RIFF"); u32(36 + dados); b.append("WAVE");
-  b.append("fmt "); u32(16); u16(codigo); u16(1); u32(8000); u32(8000 * bits / 8); u16(bits / 8); u16(bits);
-  b.append("data"); u32(dados);
+  auto u32 = [&](quint32 v) {
+    char c[4];
+    qToLittleEndian(v, c);
+    b.append(c, 4);
+  };
+  auto u16 = [&](quint16 v) {
+    char c[2];
+    qToLittleEndian(v, c);
+    b.append(c, 2);
+  };
+  b.append("RIFF");
+  u32(36 + dados);
+  b.append("WAVE");
+  b.append("fmt ");
+  u32(16);
+  u16(codigo);
+  u16(1);
+  u32(8000);
+  u32(8000 * bits / 8);
+  u16(bits / 8);
+  u16(bits);
+  b.append("data");
+  u32(dados);
   for (quint32 i = 0; i < dados; ++i) b.append(char((i * 37) & 0x3F));
   return b;
 }

@@ -28,7 +28,10 @@ class TesteAplicacao : public QObject {
     QCoreApplication::postEvent(&f, new QEvent(QEvent::User));
     QCoreApplication::processEvents();
     int depois = 0;
-    Proteger([&] { throw std::runtime_error("foto.jpg"); depois = 1; });
+    Proteger([&] {
+      throw std::runtime_error("foto.jpg");
+      depois = 1;
+    });
     Proteger([&] { depois = 2; });
     DefinirCaixaDeErro({});
     QCOMPARE(caixa, QStringList({"Unknown picture file extension (.jpg)", "Unknown picture file extension (.jpg)",

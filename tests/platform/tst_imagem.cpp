@@ -1,6 +1,6 @@
 // The window outline and the picture copy.
-#include <QtTest>
 #include <QWidget>
+#include <QtTest>
 
 #include "copia.h"
 #include "regiao.h"

@@ -91,8 +91,9 @@ class TesteJogo : public QObject {
   void panelShowsTheEngine() {
     Comecar("Eu", 3);
     const TAcao& o = *F().Partida.Opcoes[2];
-    QCOMPARE(Texto(F().Label3), QString::fromStdString(o.Nome) +
-                                    QString(" Din: %1   Pop: %2   hon: %3").arg(o.Dinheiro).arg(o.Popularidade).arg(o.Honestidade));
+    QCOMPARE(Texto(F().Label3),
+             QString::fromStdString(o.Nome) +
+                 QString(" Din: %1   Pop: %2   hon: %3").arg(o.Dinheiro).arg(o.Popularidade).arg(o.Honestidade));
     QCOMPARE(Texto(F().Label11), QString("1%"));
     QCOMPARE(Texto(F().Label12), QString("100"));
     for (int r = 0; r < 5; ++r) {
@@ -256,8 +257,7 @@ class TesteJogo : public QObject {
       Clicar(F().Trava[escolha == 0 ? 3 : escolha - 1]);
       Clicar(F().Image4);
       QVERIFY(++confirmacoes < 40);
-      if (M().Semanas > 0 || !formDialog->isVisible())
-        QCOMPARE(Texto(F().Label10), QString::number(M().Dinheiro));
+      if (M().Semanas > 0 || !formDialog->isVisible()) QCOMPARE(Texto(F().Label10), QString::number(M().Dinheiro));
     }
     EsperarGrafico();
     QVERIFY(confirmacoes >= 21);

@@ -226,8 +226,8 @@ class TesteSetup : public QObject {
     QCOMPARE(erros_[1], QString("Unknown picture file extension (.gif)"));
     QCOMPARE(F().Fcan[4]->Picture().pixelColor(5, 5), QColor(Qt::red));
     QCOMPARE(F().Fcan[1]->Picture(), QImage(":/assets/foto15.png"));
-    QTRY_VERIFY(!F().Som->Fonte().isEmpty());              // the start-up music still plays
-    QVERIFY(F().PastaDaMusica.endsWith('/'));              // and the music dialog is set up
+    QTRY_VERIFY(!F().Som->Fonte().isEmpty());  // the start-up music still plays
+    QVERIFY(F().PastaDaMusica.endsWith('/'));  // and the music dialog is set up
     Fechar();
     // The failing paths are not written back, so the report is not repeated.
     QVERIFY(Ler("jogo.ini").startsWith("0\r\n\r\nN1\r\nD\r\n\r\nN2\r\nD\r\n\r\nN3\r\nD\r\n" + boa.toLocal8Bit()));
@@ -249,7 +249,8 @@ class TesteSetup : public QObject {
     QCOMPARE(F().Fotos[2], escolhida);
 
     // A picture that fails: reported, the photo and its path stay.
-    for (const QString& ruim : {QDir::current().absoluteFilePath("foto.gif"), QDir::current().absoluteFilePath("nada.jpg")}) {
+    for (const QString& ruim :
+         {QDir::current().absoluteFilePath("foto.gif"), QDir::current().absoluteFilePath("nada.jpg")}) {
       escolhida = ruim;
       Clicar(F().Mq[2]);
       QCOMPARE(F().Fcan[2]->Picture().pixelColor(1, 1), QColor(Qt::green));

@@ -8,13 +8,13 @@
 //
 // Games: `--jogos N` on the command line, else VARZENO_SOAK_JOGOS, else 30.
 // Bound: VARZENO_SOAK_LIMITE_KB (KiB), else kLimitePadraoKb below.
+#include <unistd.h>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QToolButton>
 #include <QtTest>
-
-#include <unistd.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -210,8 +210,7 @@ class TesteResistencia : public QObject {
                 placar.segundosTurnos, placar.derrotas);
     std::printf("soak: resident memory at game 10: %ld KiB, at the end: %ld KiB (growth %ld KiB, bound %ld KiB)\n",
                 memoria10, memoriaFim, memoria10 < 0 ? 0 : memoriaFim - memoria10, limiteKb);
-    std::printf("soak: %.1f s, %.1f ms a game\n", relogio.elapsed() / 1000.0,
-                double(relogio.elapsed()) / placar.jogos);
+    std::printf("soak: %.1f s, %.1f ms a game\n", relogio.elapsed() / 1000.0, double(relogio.elapsed()) / placar.jogos);
     std::fflush(stdout);
 
     QCOMPARE(placar.vitorias + placar.derrotas, placar.jogos);

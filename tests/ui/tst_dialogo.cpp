@@ -47,8 +47,8 @@ class TesteDialogo : public QObject {
     QCOMPARE(dialogos, 1);
     // The longest event text wraps onto two lines inside the label.
     const QFontMetrics fm(d_->lblMensagem->font());
-    const QRect caixa = fm.boundingRect(QRect(0, 0, 241, 1000), Qt::TextWordWrap | Qt::AlignHCenter,
-                                        d_->lblMensagem->text());
+    const QRect caixa =
+        fm.boundingRect(QRect(0, 0, 241, 1000), Qt::TextWordWrap | Qt::AlignHCenter, d_->lblMensagem->text());
     QCOMPARE(caixa.height() / fm.lineSpacing(), 2);
     QVERIFY(d_->lblMensagem->alignment() & Qt::AlignHCenter);
   }

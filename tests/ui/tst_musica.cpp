@@ -58,7 +58,8 @@ class TesteMusica : public QObject {
     QCOMPARE(F().DialogoDeMusica()->windowTitle(), QString("Escolha uma música..."));
     QCOMPARE(F().DialogoDeMusica()->nameFilters(), QStringList({"Arquivos Mp3 (*.mp3)", "Todos os Arquivos (*)"}));
     QCOMPARE(F().DialogoDeMusica()->defaultSuffix(), QString("mp3"));
-    QCOMPARE(F().DialogoDeMusica()->directory().absolutePath(), QDir(QCoreApplication::applicationDirPath()).absolutePath());
+    QCOMPARE(F().DialogoDeMusica()->directory().absolutePath(),
+             QDir(QCoreApplication::applicationDirPath()).absolutePath());
   }
 
   void missingOrDamagedWavePlaysDefaultSound() {

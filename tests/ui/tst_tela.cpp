@@ -40,7 +40,8 @@ class TesteTela : public QObject {
       QCOMPARE(cor(canto, f), verde);
       QVERIFY(cor(canto, f) != magenta);
     }
-    for (QPoint dentro : {QPoint(640, 100), QPoint(617, 0), QPoint(482, 197), QPoint(0, 0)}) QCOMPARE(cor(dentro, f), ardosia);
+    for (QPoint dentro : {QPoint(640, 100), QPoint(617, 0), QPoint(482, 197), QPoint(0, 0)})
+      QCOMPARE(cor(dentro, f), ardosia);
     const QWidget& d = p.formDialog;
     QCOMPARE(cor(QPoint(0, 0), d), verde);
     QCOMPARE(cor(QPoint(269, 119), d), verde);

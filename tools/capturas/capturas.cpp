@@ -10,6 +10,8 @@
 // developer's own game is neither read nor written.
 //
 // Needs an X server with a 24-bit screen: see capturar.sh beside this file.
+#include <unistd.h>
+
 #include <QDir>
 #include <QLabel>
 #include <QPainter>
@@ -19,7 +21,6 @@
 #include <QWindow>
 #include <QtTest>
 #include <cstdio>
-#include <unistd.h>
 
 #include "Unit1.h"
 #include "Unit2.h"
@@ -76,7 +77,8 @@ class TCapturas {
   TCapturas(TPrograma& p, QString saida) : p_(p), F(p.Form1), saida_(std::move(saida)) {}
 
   int Executar() {
-    if (!EsperarAte([&] { return F.windowHandle() && F.windowHandle()->isExposed(); }, 10000)) return Erro("the window never showed");
+    if (!EsperarAte([&] { return F.windowHandle() && F.windowHandle()->isExposed(); }, 10000))
+      return Erro("the window never showed");
     varzeno::RandSeed(kSemente);
     Folgar(500);
 
@@ -176,7 +178,8 @@ class TCapturas {
 
   bool FimDeJogo() const {
     const QString t = p_.formDialog.lblMensagem->text();
-    return formDialog->isVisible() && (t == QString::fromUtf8(varzeno::kGanhou) || t == QString::fromUtf8(varzeno::kPerdeu));
+    return formDialog->isVisible() &&
+           (t == QString::fromUtf8(varzeno::kGanhou) || t == QString::fromUtf8(varzeno::kPerdeu));
   }
 
   bool MensagemDeEvento() const {

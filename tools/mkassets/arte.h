@@ -8,7 +8,6 @@
 #include <QPainterPath>
 #include <QRect>
 #include <QString>
-
 #include <functional>
 #include <vector>
 
@@ -22,13 +21,13 @@ QFont fonte(int px, bool negrito = true, bool italico = false);
 
 // A set of pixels: the regions of a picture that bevels and fills work on.
 struct Mascara {
-    int w = 0, h = 0;
-    std::vector<unsigned char> v;
+  int w = 0, h = 0;
+  std::vector<unsigned char> v;
 
-    Mascara() = default;
-    Mascara(int largura, int altura) : w(largura), h(altura), v(size_t(largura) * altura, 0) {}
-    bool dentro(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h && v[size_t(y) * w + x]; }
-    void marcar(int x, int y, bool on = true) { v[size_t(y) * w + x] = on ? 1 : 0; }
+  Mascara() = default;
+  Mascara(int largura, int altura) : w(largura), h(altura), v(size_t(largura) * altura, 0) {}
+  bool dentro(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h && v[size_t(y) * w + x]; }
+  void marcar(int x, int y, bool on = true) { v[size_t(y) * w + x] = on ? 1 : 0; }
 };
 
 Mascara mascaraDe(int w, int h, const std::function<bool(int, int)>& pertence);

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QString>
-
 #include <cstdint>
 #include <vector>
 
@@ -15,45 +14,43 @@ double frequencia(int midi);  // equal temperament, A4 = 440 Hz
 
 // Attack, decay, sustain level and release, in seconds.
 struct Envelope {
-    double ataque = 0.01, decaimento = 0.1, sustentacao = 0.7, soltura = 0.1;
-    // Level at time t after the note starts, the note being held for `duracao`.
-    double nivel(double t, double duracao) const;
+  double ataque = 0.01, decaimento = 0.1, sustentacao = 0.7, soltura = 0.1;
+  // Level at time t after the note starts, the note being held for `duracao`.
+  double nivel(double t, double duracao) const;
 };
 
 // Deterministic noise, so every run writes the same files.
 class Ruido {
-public:
-    explicit Ruido(std::uint32_t semente) : estado_(semente) {}
-    double proximo();  // uniform in [-1, 1]
+ public:
+  explicit Ruido(std::uint32_t semente) : estado_(semente) {}
+  double proximo();  // uniform in [-1, 1]
 
-private:
-    std::uint32_t estado_;
+ private:
+  std::uint32_t estado_;
 };
 
 class Faixa {
-public:
-    explicit Faixa(double segundos) : s_(size_t(segundos * kTaxa) + 1, 0.0f) {}
+ public:
+  explicit Faixa(double segundos) : s_(size_t(segundos * kTaxa) + 1, 0.0f) {}
 
-    // Adds `v` at sample index i (ignored past the end).
-    void somar(long i, double v)
-    {
-        if (i >= 0 && size_t(i) < s_.size())
-            s_[size_t(i)] += float(v);
-    }
-    size_t tamanho() const { return s_.size(); }
-    std::vector<float>& amostras() { return s_; }
-    const std::vector<float>& amostras() const { return s_; }
-    void misturar(const Faixa& outra, double ganho);
+  // Adds `v` at sample index i (ignored past the end).
+  void somar(long i, double v) {
+    if (i >= 0 && size_t(i) < s_.size()) s_[size_t(i)] += float(v);
+  }
+  size_t tamanho() const { return s_.size(); }
+  std::vector<float>& amostras() { return s_; }
+  const std::vector<float>& amostras() const { return s_; }
+  void misturar(const Faixa& outra, double ganho);
 
-private:
-    std::vector<float> s_;
+ private:
+  std::vector<float> s_;
 };
 
 // Instruments. `t0` is the start in seconds, `dur` how long the note is held.
 struct Metal {  // brass: FM with the brightness following the envelope
-    double brilho = 3.2, vibrato = 0.004, abertura = 0.0;
-    double queda = 0.0;  // semitones the pitch sags over the last part of the note
-    Envelope env{0.035, 0.12, 0.78, 0.10};
+  double brilho = 3.2, vibrato = 0.004, abertura = 0.0;
+  double queda = 0.0;  // semitones the pitch sags over the last part of the note
+  Envelope env{0.035, 0.12, 0.78, 0.10};
 };
 void tocarMetal(Faixa& f, double t0, double dur, double freq, double amp, const Metal& m = {});
 void tocarDedilhado(Faixa& f, double t0, double freq, double amp, double decaimento = 1.0);  // plucked strings

@@ -11,14 +11,14 @@
 namespace varzeno::sim {
 
 struct TArgumentos {
-    long long jogos = 1;
-    std::optional<uint32_t> semente;
-    int oponentes = 2;
-    std::string nome = "Candidato 15";
-    TEstrategia estrategia = TEstrategia::Nada;
-    std::optional<std::string> sorteios;  // file of scripted draws
-    bool rastro = false;
-    bool ajuda = false;
+  long long jogos = 1;
+  std::optional<uint32_t> semente;
+  int oponentes = 2;
+  std::string nome = "Candidato 15";
+  TEstrategia estrategia = TEstrategia::Nada;
+  std::optional<std::string> sorteios;  // file of scripted draws
+  bool rastro = false;
+  bool ajuda = false;
 };
 
 // Parses argv; on a bad argument returns nullopt and sets erro.
@@ -29,4 +29,4 @@ std::optional<std::vector<uint64_t>> LerSorteios(const std::string& caminho, std
 
 extern const char* const kUso;
 
-} // namespace varzeno::sim
+}  // namespace varzeno::sim

@@ -10,4 +10,4 @@ namespace varzeno::sim {
 // through; quotes, backslashes and control characters are escaped.
 std::string JsonTexto(std::string_view s);
 
-} // namespace varzeno::sim
+}  // namespace varzeno::sim
