@@ -25,28 +25,13 @@
 #include <string>
 #include <vector>
 
+#include "tela_x.h"
+
 namespace bancada {
 
 using Relogio = std::chrono::steady_clock;
 
 inline double Ms(Relogio::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-// Runs the benchmark again under xvfb-run with a 24-bit screen when there is
-// no display, as the start-up benchmark does. Returns only when a display is there.
-inline void GarantirTela(int argc, char** argv) {
-  if (!qEnvironmentVariableIsEmpty("DISPLAY") || qEnvironmentVariableIsSet("VARZENO_BENCH_XVFB")) {
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    return;
-  }
-  qputenv("VARZENO_BENCH_XVFB", "1");
-  std::vector<char*> args = {const_cast<char*>("xvfb-run"), const_cast<char*>("-a"), const_cast<char*>("-s"),
-                             const_cast<char*>("-screen 0 1280x800x24")};
-  for (int i = 0; i < argc; ++i) args.push_back(argv[i]);
-  args.push_back(nullptr);
-  execvp("xvfb-run", args.data());
-  std::perror("xvfb-run");
-  std::exit(1);
-}
 
 // One connection of our own to the X server, on which XTEST moves the real
 // pointer and presses its buttons. Use one per thread.

@@ -8,6 +8,8 @@
 #include <ctime>
 #include <vector>
 
+#include "tela_x.h"
+
 namespace {
 struct TMedida {
   double ms;
@@ -43,16 +45,7 @@ double Mediana(std::vector<double> v) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("DISPLAY") && !qEnvironmentVariableIsSet("VARZENO_BENCH_XVFB")) {
-    qputenv("VARZENO_BENCH_XVFB", "1");
-    std::vector<char*> args = {const_cast<char*>("xvfb-run"), const_cast<char*>("-a"), const_cast<char*>("-s"),
-                               const_cast<char*>("-screen 0 1280x800x24")};
-    for (int i = 0; i < argc; ++i) args.push_back(argv[i]);
-    args.push_back(nullptr);
-    execvp("xvfb-run", args.data());
-    std::perror("xvfb-run");
-    return 1;
-  }
+  bancada::GarantirTela(argc, argv);
   QCoreApplication app(argc, argv);
   const QString pasta = QCoreApplication::applicationDirPath();
   const int rodadas = 11;
