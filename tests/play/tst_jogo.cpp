@@ -170,7 +170,7 @@ class TesteJogo : public QObject {
 
   void fewerOpponentsLeaveBlankRows() {
     Comecar("Eu", 5);
-    QVERIFY(Texto(F().Can[6]).startsWith("......................") == false);
+    QVERIFY(!Texto(F().Can[6]).startsWith('.'));  // seven rows, all named
     Comecar("Eu", 2);
     for (int r = 4; r < 7; ++r) {
       QCOMPARE(Texto(F().Can[r]), QString("......................."));

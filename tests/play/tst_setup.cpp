@@ -236,7 +236,6 @@ class TesteSetup : public QObject {
   void choosingAPhoto() {
     Abrir();
     F().Abook->SetActivePage("Candidatos");
-    const QImage antes = F().Fcan[2]->Picture();
     QString escolhida;
     F().EscolhaDeFoto = [&] { return escolhida; };
 
@@ -272,7 +271,6 @@ class TesteSetup : public QObject {
     Clicar(F().Mq[2]);
     QCOMPARE(erros_.size(), 3);
     QVERIFY(F().Fotos[2].endsWith("verde.PNG"));
-    Q_UNUSED(antes);
   }
 
   void aFailedWriteAtExitIsReported() {
