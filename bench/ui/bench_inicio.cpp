@@ -67,6 +67,8 @@ int main(int argc, char** argv) {
   std::printf("first painted window, median of %d runs under Xvfb\n", rodadas);
   std::printf("  bare window : %7.1f ms  %7.0f KiB peak\n", tn, mn);
   std::printf("  game window : %7.1f ms  %7.0f KiB peak\n", tj, mj);
-  std::printf("  ratio       : %7.2f x   %7.2f x   (limit 1.30)\n", tj / tn, mj / mn);
-  return 0;
+  const double limite = 1.30;
+  const bool passou = tj / tn <= limite && mj / mn <= limite;
+  std::printf("  ratio       : %7.2f x   %7.2f x   (limit %.2f)  %s\n", tj / tn, mj / mn, limite, passou ? "PASS" : "FAIL");
+  return passou ? 0 : 3;
 }
