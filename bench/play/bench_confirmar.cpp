@@ -14,6 +14,7 @@
 
 #include "Unit1.h"
 #include "Unit2.h"
+#include "estrategia.h"
 #include "imagem.h"
 #include "janela_real.h"
 #include "notebook.h"
@@ -170,14 +171,7 @@ class TCenario {
         if (!Clique(F.Image4)) return false;
         continue;
       }
-      int escolha = 0, melhor = 0;
-      for (int k = 1; k <= 3; ++k) {
-        const varzeno::TAcao& o = *F.Partida.Opcoes[static_cast<size_t>(k)];
-        if (varzeno::VerificarOpcao(M(), o).empty() && o.Popularidade > melhor) {
-          melhor = o.Popularidade;
-          escolha = k;
-        }
-      }
+      const int escolha = varzeno::sim::EscolherSemRecusa(F.Partida);
       if (escolha != F.Escolha && !Clique(F.Trava[static_cast<size_t>(escolha == 0 ? 3 : escolha - 1)])) return false;
       if (!Confirmar()) return false;
     }

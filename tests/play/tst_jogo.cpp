@@ -5,6 +5,7 @@
 
 #include "Unit1.h"
 #include "Unit2.h"
+#include "estrategia.h"
 #include "imagem.h"
 #include "notebook.h"
 #include "programa.h"
@@ -246,14 +247,7 @@ class TesteJogo : public QObject {
         continue;
       }
       // The best affordable gain in popularity, else doing nothing.
-      int escolha = 0, melhor = 0;
-      for (int k = 1; k <= 3; ++k) {
-        const TAcao& o = *F().Partida.Opcoes[k];
-        if (VerificarOpcao(M(), o).empty() && o.Popularidade > melhor) {
-          melhor = o.Popularidade;
-          escolha = k;
-        }
-      }
+      const int escolha = varzeno::sim::EscolherSemRecusa(F().Partida);
       Clicar(F().Trava[escolha == 0 ? 3 : escolha - 1]);
       Clicar(F().Image4);
       QVERIFY(++confirmacoes < 40);

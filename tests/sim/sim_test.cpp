@@ -45,6 +45,19 @@ TEST(SimEstrategia, PopularTakesTheLargestChangeAndTheLowestSlotOnATie) {
   EXPECT_EQ(Escolher(TEstrategia::Nada, p), 0);
 }
 
+TEST(SimEstrategia, WithoutRefusalTakesTheBestGainTheCampaignCanAfford) {
+  TPartida p;
+  p.NovoJogo("Eu", 2);
+  auto acao = [&](const char* n) { return BuscarAcao(p.Motor->Acoes, n); };
+  p.Opcoes = {nullptr, acao("Asfaltar ruas"), acao("Recuperar sistema de esgotos da cidade"),
+              acao("Coleta de recursos")};
+  EXPECT_EQ(EscolherSemRecusa(p), 2);  // +9 for 10000
+  p.Motor->Dinheiro = 9999;
+  EXPECT_EQ(EscolherSemRecusa(p), 1);  // +9 is refused now; +3 for 3000
+  p.Motor->Dinheiro = 0;
+  EXPECT_EQ(EscolherSemRecusa(p), 0);  // nothing affordable gains: do nothing
+}
+
 TEST(SimEstrategia, ScriptedGameIsReproducibleAndCountsItsWeeks) {
   auto jogar = [] {
     RandSeed(99);

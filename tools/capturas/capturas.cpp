@@ -25,6 +25,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "aleatorio.h"
+#include "estrategia.h"
 #include "imagem.h"
 #include "notebook.h"
 #include "programa.h"
@@ -196,14 +197,7 @@ class TCapturas {
 
   // The most popular affordable action, or doing nothing.
   void JogarSemana() {
-    int escolha = 0, melhor = 0;
-    for (int k = 1; k <= 3; ++k) {
-      const varzeno::TAcao& o = *F.Partida.Opcoes[static_cast<size_t>(k)];
-      if (varzeno::VerificarOpcao(M(), o).empty() && o.Popularidade > melhor) {
-        melhor = o.Popularidade;
-        escolha = k;
-      }
-    }
+    const int escolha = varzeno::sim::EscolherSemRecusa(F.Partida);
     Clicar(F.Trava[static_cast<size_t>(escolha == 0 ? 3 : escolha - 1)]);
     Clicar(F.Image4);
   }

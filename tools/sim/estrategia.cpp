@@ -26,6 +26,18 @@ int Escolher(TEstrategia e, const TPartida& p) {
   return 0;
 }
 
+int EscolherSemRecusa(const TPartida& p) {
+  int escolha = 0, melhor = 0;
+  for (int k = 1; k <= 3; ++k) {
+    const TAcao& o = *p.Opcoes[static_cast<size_t>(k)];
+    if (VerificarOpcao(*p.Motor, o).empty() && o.Popularidade > melhor) {
+      melhor = o.Popularidade;
+      escolha = k;
+    }
+  }
+  return escolha;
+}
+
 TResultadoJogo JogarPartida(TPartida& p, const std::string& nome, int oponentes, TEstrategia e,
                             const TObservador* obs) {
   TResultadoJogo res;

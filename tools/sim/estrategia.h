@@ -19,6 +19,11 @@ std::optional<TEstrategia> LerEstrategia(std::string_view nome);
 // The choice (0..3) the strategy marks for this week's options.
 int Escolher(TEstrategia e, const TPartida& p);
 
+// A careful player's choice: the slot with the largest popularity gain among
+// those that would not be refused, or 0 (do nothing) when none gains. The
+// window's tests, benchmarks and screenshots play this way.
+int EscolherSemRecusa(const TPartida& p);
+
 // What a game came to.
 struct TResultadoJogo {
   bool vitoria = false;
