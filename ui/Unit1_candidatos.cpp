@@ -86,10 +86,7 @@ void TForm1::MontarCandidatos() {
     nome->setGeometry(QRect(pos.nome, QSize(98, 14)));
     nome->setFrame(false);
     nome->setTextMargins(0, 0, 0, 0);
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(11);
-    f.setBold(true);
-    nome->setFont(f);
+    nome->setFont(Arial(11, true));
     QPalette p = nome->palette();
     p.setColor(QPalette::Base, QColor(0x93, 0x9E, 0xAA));
     nome->setPalette(p);

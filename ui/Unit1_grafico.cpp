@@ -61,9 +61,7 @@ void TForm1::IniciarGrafico() {
   nomes.fill(Qt::black);
   {
     QPainter p(&nomes);
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(11);
-    f.setBold(true);
+    const QFont f = Arial(11, true);
     p.setFont(f);
     const QFontMetrics fm(f);
     const int h = fm.height();

@@ -64,24 +64,16 @@ void TForm1::MontarRegras() {
   QWidget* conteudo = CriarRolagem(Abook->Pagina(QStringLiteral("regras")), "ScrollBox1", QRect(20, 5, 436, 161),
                                    kTopoLabel37 + 23 + 25 + 8);
 
-  auto fonte = [](bool titulo) {
-    QFont f(QStringLiteral("Arial"));
-    f.setBold(true);
-    if (titulo) {
-      f.setPixelSize(16);
-      f.setUnderline(true);
-    } else {
-      f.setPixelSize(13);
-      f.setItalic(true);
-    }
-    return f;
-  };
   auto texto = [&](const char* nome, bool titulo, int topo, int altura, const QString& t) {
     QLabel* l = CriarRotulo(
         conteudo, QString::fromLatin1(nome), titulo ? 0 : 15, topo,
         TFonte{titulo ? 16 : 13, true, titulo ? QColor(0x00, 0xFF, 0xFF) : QColor(0xFF, 0xFF, 0x00), QColor()}, t,
         titulo ? QSize() : QSize(401, altura));
-    l->setFont(fonte(titulo));
+    // Headings are underlined, bodies italic.
+    QFont f = l->font();
+    f.setUnderline(titulo);
+    f.setItalic(!titulo);
+    l->setFont(f);
     if (titulo)
       l->adjustSize();
     else

@@ -6,14 +6,18 @@ namespace {
 const char* const kCresce = "varzenoCresce";
 }
 
+QFont Arial(int px, bool negrito) {
+  QFont f(QStringLiteral("Arial"));
+  f.setPixelSize(px);
+  f.setBold(negrito);
+  return f;
+}
+
 QLabel* CriarRotulo(QWidget* pai, const QString& nome, int x, int y, const TFonte& fonte, const QString& texto,
                     QSize tamanhoFixo) {
   auto* r = new QLabel(pai);
   r->setObjectName(nome);
-  QFont f(QStringLiteral("Arial"));
-  f.setPixelSize(fonte.px);
-  f.setBold(fonte.negrito);
-  r->setFont(f);
+  r->setFont(Arial(fonte.px, fonte.negrito));
   QPalette p = r->palette();
   p.setColor(QPalette::WindowText, fonte.cor);
   if (fonte.fundo.isValid()) {

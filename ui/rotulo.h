@@ -12,6 +12,9 @@ struct TFonte {
   QColor fundo;  // invalid: transparent
 };
 
+// The game's lettering: Arial at a character height in pixels.
+QFont Arial(int px, bool negrito);
+
 // A label at (x, y) with the font and initial text. With a zero size it
 // grows with its text (Escrever keeps it fitted).
 QLabel* CriarRotulo(QWidget* pai, const QString& nome, int x, int y, const TFonte& fonte, const QString& texto,
