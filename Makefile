@@ -35,7 +35,7 @@ test: build $(ASAN_BUILD)/CMakeCache.txt $(SOAK_BUILD)/CMakeCache.txt
 	cmake --build $(SOAK_BUILD) -j $(JOBS) --target tst_soak
 	bash scripts/run-tests.sh $(BUILD) $(ASAN_BUILD)
 	SOLO='^soak_' bash scripts/run-tests.sh $(SOAK_BUILD)
-	bash scripts/fuzz.sh 10
+	bash scripts/fuzz.sh 10 1
 
 # 1,000 whole games through the window, in the normal build and under
 # ASan+UBSan+LSan, printing games, outcomes and memory.
