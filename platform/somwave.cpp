@@ -4,10 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSoundEffect>
 #include <QtEndian>
 
 #include "dados.h"
+#include "som.h"
 
 namespace {
 
@@ -50,23 +50,29 @@ QString LocalizarWave(const QString& nome) {
   return LocalizarNoJogo(nome);
 }
 
-TSomWave::TSomWave(QObject* parent) : QObject(parent), efeito_(new QSoundEffect(this)) {}
+TSomWave::TSomWave(QObject* parent) : QObject(parent) {}
 
-TSomWave::~TSomWave() { efeito_->stop(); }
+TSomWave::~TSomWave() {
+  if (efeito_) efeito_->Parar();
+}
+
+IEfeitoSonoro* TSomWave::Efeito() {
+  if (!efeito_)
+    if (IFabricaDeSom* fabrica = FabricaDeSom()) efeito_ = fabrica->CriarEfeito();
+  return efeito_.get();
+}
 
 void TSomWave::Tocar(const QString& nome) {
   const QString caminho = LocalizarWave(nome);
   const QUrl fonte = !caminho.isEmpty() && WaveValido(caminho) ? QUrl::fromLocalFile(caminho) : kSomPadrao;
-  efeito_->stop();
-  efeito_->setSource(fonte);
-  efeito_->play();
+  if (IEfeitoSonoro* efeito = Efeito()) efeito->Tocar(fonte);
 }
 
 void TSomWave::Parar() {
-  efeito_->stop();
+  if (efeito_) efeito_->Parar();
   emit Parou();
 }
 
-QUrl TSomWave::Fonte() const { return efeito_->source(); }
+QUrl TSomWave::Fonte() const { return efeito_ ? efeito_->Fonte() : QUrl(); }
 
-bool TSomWave::Tocando() const { return efeito_->isPlaying(); }
+bool TSomWave::Tocando() const { return efeito_ && efeito_->Tocando(); }

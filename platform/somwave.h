@@ -4,8 +4,9 @@
 #include <QObject>
 #include <QString>
 #include <QUrl>
+#include <memory>
 
-class QSoundEffect;
+class IEfeitoSonoro;
 
 // True when the file is a RIFF/WAVE file in PCM or float format whose data
 // chunk lies wholly inside the file. QSoundEffect never finishes loading a
@@ -21,7 +22,8 @@ QString LocalizarWave(const QString& nome);
 // The sound played in place of a missing or damaged file.
 inline const QUrl kSomPadrao{QStringLiteral("qrc:/assets/padrao.wav")};
 
-// One reused sound effect: a new sound cuts off the one still playing.
+// One reused sound effect: a new sound cuts off the one still playing. The
+// sound module is loaded by the first sound, not before.
 class TSomWave : public QObject {
   Q_OBJECT
  public:
@@ -32,7 +34,8 @@ class TSomWave : public QObject {
   void Tocar(const QString& nome);
   // Stops the sound that is playing, if any.
   void Parar();
-  // The source last handed to the sound effect (empty before the first).
+  // The source last handed to the sound effect (empty before the first,
+  // and while there is no sound module).
   QUrl Fonte() const;
   bool Tocando() const;
 
@@ -40,5 +43,6 @@ class TSomWave : public QObject {
   void Parou();
 
  private:
-  QSoundEffect* efeito_;
+  IEfeitoSonoro* Efeito();
+  std::unique_ptr<IEfeitoSonoro> efeito_;
 };

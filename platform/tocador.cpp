@@ -1,78 +1,77 @@
 #include "tocador.h"
 
-#include <QAudioOutput>
-#include <QMediaPlayer>
 #include <QUrl>
 
 #include "erro.h"
+#include "som.h"
 
 TMediaPlayer::TMediaPlayer(QObject* parent) : QObject(parent) {}
 
 TMediaPlayer::~TMediaPlayer() {
-  if (player_) player_->stop();
+  if (reprodutor_) reprodutor_->Parar();
 }
 
-void TMediaPlayer::Criar() {
-  if (player_) return;
+bool TMediaPlayer::Criar() {
+  if (reprodutor_) return true;
   // Made on first use: the media layer is heavy to bring up at start.
-  player_ = new QMediaPlayer(this);
-  saida_ = new QAudioOutput(this);
-  player_->setAudioOutput(saida_);
-  // Errors arrive as a signal after the call that caused them; report them
-  // from the event loop, not from inside the media layer.
-  connect(player_, &QMediaPlayer::errorOccurred, this, &TMediaPlayer::AoErro, Qt::QueuedConnection);
+  IFabricaDeSom* fabrica = FabricaDeSom();
+  if (!fabrica) return false;
+  reprodutor_ = fabrica->CriarReprodutor();
+  reprodutor_->AoErro = [this] { AoErro(); };
+  return true;
 }
 
 void TMediaPlayer::Open() {
-  Criar();
-  // The same file again needs the source cleared first or nothing reloads.
-  player_->setSource(QUrl());
-  player_->setSource(QUrl::fromLocalFile(FileName));
+  if (!Criar()) {
+    Falhar(ErroDoModuloDeSom());
+    return;
+  }
+  reprodutor_->Abrir(QUrl::fromLocalFile(FileName));
   aberto_ = true;
 }
 
 void TMediaPlayer::Play() {
-  if (!aberto_) return;
-  player_->setPosition(0);
-  player_->play();
+  if (aberto_) reprodutor_->TocarDoInicio();
 }
 
 void TMediaPlayer::Stop() {
-  if (player_) player_->stop();
+  if (reprodutor_) reprodutor_->Parar();
 }
 
 void TMediaPlayer::Pause() {
-  if (player_) player_->pause();
+  if (reprodutor_) reprodutor_->Pausar();
 }
 
 void TMediaPlayer::Close() {
   aberto_ = false;
-  if (!player_) return;
-  player_->stop();
-  player_->setSource(QUrl());
+  if (reprodutor_) reprodutor_->Fechar();
 }
 
 TMediaPlayer::TMPModes TMediaPlayer::Mode() const {
   if (!aberto_) return mpNotReady;
-  const auto estado = player_->mediaStatus();
-  // InvalidMedia leaves the playback state at "playing": that is no file.
-  if (estado == QMediaPlayer::InvalidMedia || player_->error() != QMediaPlayer::NoError) return mpNotReady;
-  switch (player_->playbackState()) {
-    case QMediaPlayer::PlayingState:
+  switch (reprodutor_->Estado()) {
+    case IReprodutor::TEstado::Invalido:
+      return mpNotReady;
+    case IReprodutor::TEstado::Carregando:
+      return mpOpen;
+    case IReprodutor::TEstado::Parado:
+      return mpStopped;
+    case IReprodutor::TEstado::Tocando:
       return mpPlaying;
-    case QMediaPlayer::PausedState:
+    case IReprodutor::TEstado::Pausado:
       return mpPaused;
-    case QMediaPlayer::StoppedState:
-      break;
   }
-  if (estado == QMediaPlayer::LoadingMedia || estado == QMediaPlayer::NoMedia) return mpOpen;
-  return mpStopped;
+  return mpNotReady;
 }
 
 void TMediaPlayer::AoErro() {
-  if (player_->error() == QMediaPlayer::NoError || !aberto_) return;
-  const QString texto = player_->errorString();
+  const QString texto = reprodutor_->Erro();
+  if (texto.isEmpty() || !aberto_) return;
   Close();
+  Falhar(texto);
+}
+
+void TMediaPlayer::Falhar(const QString& texto) {
   emit Falhou(texto);
   MostrarErro(texto);
 }

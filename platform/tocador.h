@@ -4,9 +4,9 @@
 
 #include <QObject>
 #include <QString>
+#include <memory>
 
-class QMediaPlayer;
-class QAudioOutput;
+class IReprodutor;
 
 class TMediaPlayer : public QObject {
   Q_OBJECT
@@ -19,7 +19,8 @@ class TMediaPlayer : public QObject {
   QString FileName;
 
   // Opens FileName; an error from the media layer comes later, through the
-  // error box, and leaves the player with no file.
+  // error box, and leaves the player with no file. Without the sound module
+  // the error comes at once.
   void Open();
   void Play();  // from the start, once, without waiting
   void Stop();
@@ -32,10 +33,10 @@ class TMediaPlayer : public QObject {
   void Falhou(const QString& texto);
 
  private:
-  void Criar();
+  bool Criar();
   void AoErro();
+  void Falhar(const QString& texto);
 
-  QMediaPlayer* player_ = nullptr;
-  QAudioOutput* saida_ = nullptr;
+  std::unique_ptr<IReprodutor> reprodutor_;
   bool aberto_ = false;
 };

@@ -11,6 +11,8 @@
 #include "dados.h"
 #include "erro.h"
 #include "figuras.h"
+#include "fontes.h"
+#include "som.h"
 
 namespace {
 
@@ -36,7 +38,8 @@ void AcharAuxiliarMetafile() {
 // VARZENO_SAIR_APOS_MS=N, for checking an installed game without a person:
 // the event loop ends after N ms; the error box becomes a line "erro: ..."
 // on standard error and the exit status becomes 3; at the end the data and
-// helper paths the game found are printed on standard error.
+// helper paths the game found, and its sound module, are printed on
+// standard error.
 int g_errosDoEnsaio = 0;
 
 bool PrepararEnsaio() {
@@ -55,6 +58,7 @@ int TerminarEnsaio(int status) {
   std::fprintf(stderr, "dados: %s\n", qPrintable(LocalizarNoJogo(QStringLiteral("musica.wav"))));
   std::fprintf(stderr, "pagina: %s\n", qPrintable(LocalizarNoJogo(QStringLiteral("site/index.html"))));
   std::fprintf(stderr, "auxiliar: %s\n", qPrintable(AuxiliarMetafile()));
+  std::fprintf(stderr, "som: %s\n", qPrintable(FabricaDeSom() ? LocalizarModuloDeSom() : ErroDoModuloDeSom()));
   std::fprintf(stderr, "traducao: %s\n", qPrintable(QCoreApplication::translate("QFileDialog", "Open")));
   return g_errosDoEnsaio ? 3 : status;
 }
@@ -73,6 +77,7 @@ TPrograma::TPrograma() {
 
 int ExecutarJogo(int argc, char** argv, const std::function<void(TPrograma&)>& aoCriar) {
   EscolherPlataforma();
+  TFontesAntecipadas fontes;
   TAplicacao app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varzeno"));
   // The desktop entry's name: lets a Wayland compositor match the window to
@@ -84,6 +89,7 @@ int ExecutarJogo(int argc, char** argv, const std::function<void(TPrograma&)>& a
   const bool ensaio = PrepararEnsaio();
   int status = 0;
   {
+    fontes.Esperar();
     TPrograma programa;
     if (aoCriar) aoCriar(programa);
     programa.Form1.show();

@@ -6,14 +6,15 @@ falha() {
   exit 1
 }
 
-# rodar_instalado BIN DADOS AUXILIAR: starts BIN from a fresh current folder
+# rodar_instalado BIN DADOS AUXILIAR MODULO: starts BIN from a fresh current folder
 # with the offscreen platform; the game's own VARZENO_SAIR_APOS_MS ends it
 # after 2 s (the timeout only guards against a hang). Then checks its exit
 # status, that no error box came up, that the wave files, the web page and
-# the metafile helper were found where expected (DADOS, AUXILIAR), that Qt's
+# the metafile helper and the sound module were found and loaded where
+# expected (DADOS, AUXILIAR, MODULO), that Qt's
 # dialogs speak Portuguese, and that jogo.ini was written in that folder.
 rodar_instalado() {
-  local bin=$1 dados=$2 auxiliar=$3
+  local bin=$1 dados=$2 auxiliar=$3 modulo=$4
   local pasta
   pasta=$(mktemp -d "${TMPDIR:-/tmp}/varzeno-rodar.XXXXXX")
   local status=0
@@ -27,6 +28,7 @@ rodar_instalado() {
   grep -qxF "pagina: $dados/site/index.html" "$pasta/erros.txt" || falha "web page not found in $dados/site"
   grep -qxF "auxiliar: $auxiliar" "$pasta/erros.txt" || falha "metafile helper not taken from $auxiliar"
   [ -x "$auxiliar" ] || falha "$auxiliar is not executable"
+  grep -qxF "som: $modulo" "$pasta/erros.txt" || falha "sound module not loaded from $modulo"
   grep -qxF "traducao: Abrir" "$pasta/erros.txt" || falha "Qt's file dialog is not in Portuguese"
   [ -s "$pasta/jogo.ini" ] || falha "no jogo.ini in the game's current folder"
   [ "$(wc -l <"$pasta/jogo.ini")" -ge 19 ] || falha "jogo.ini is short"

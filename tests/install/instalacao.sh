@@ -21,6 +21,7 @@ for f in musica.wav Ganhou.wav Perdeu.wav site/index.html; do
   cmp -s "$arvore/share/varzeno/assets/$f" "$(dirname "$0")/../../assets/$f" || falha "share/varzeno/assets/$f missing or different"
 done
 [ ! -e "$arvore/bin/varzeno-metafile" ] || falha "the helper is on the PATH"
+[ -s "$arvore/lib/varzeno/varzeno-som.so" ] || falha "lib/varzeno/varzeno-som.so not installed"
 for f in applications/io.github.varzeno.Varzeno.desktop metainfo/io.github.varzeno.Varzeno.metainfo.xml \
          icons/hicolor/128x128/apps/io.github.varzeno.Varzeno.png \
          icons/hicolor/256x256/apps/io.github.varzeno.Varzeno.png \
@@ -32,5 +33,6 @@ done
 mv "$arvore" "$raiz/movido"
 arvore=$raiz/movido
 "$arvore/bin/varzeno-sim" --jogos 3 --semente 1 >/dev/null || falha "installed varzeno-sim failed"
-rodar_instalado "$arvore/bin/varzeno" "$arvore/share/varzeno/assets" "$arvore/libexec/varzeno/varzeno-metafile"
-echo "ok: installed under $prefixo and moved, the game found its data and helper"
+rodar_instalado "$arvore/bin/varzeno" "$arvore/share/varzeno/assets" "$arvore/libexec/varzeno/varzeno-metafile" \
+  "$arvore/lib/varzeno/varzeno-som.so"
+echo "ok: installed under $prefixo and moved, the game found its data, helper and sound module"

@@ -39,7 +39,7 @@ for p in $nomes; do
 done
 
 dpkg-deb -c "$deb" | awk '{print $6}' >"$raiz/conteudo.txt"
-for f in ./usr/bin/varzeno ./usr/bin/varzeno-sim ./usr/libexec/varzeno/varzeno-metafile \
+for f in ./usr/bin/varzeno ./usr/bin/varzeno-sim ./usr/libexec/varzeno/varzeno-metafile ./usr/lib/varzeno/varzeno-som.so \
          ./usr/share/varzeno/assets/musica.wav ./usr/share/varzeno/assets/Ganhou.wav \
          ./usr/share/varzeno/assets/Perdeu.wav ./usr/share/varzeno/assets/site/index.html \
          ./usr/share/applications/io.github.varzeno.Varzeno.desktop \
@@ -57,5 +57,6 @@ usr=$raiz/raiz/usr
 # Stripped: no debug sections left in the game.
 ! readelf -S "$usr/bin/varzeno" | grep -q '\.debug_info' || falha "the packaged game is not stripped"
 desktop-file-validate "$usr/share/applications/io.github.varzeno.Varzeno.desktop" || falha "installed desktop entry"
-rodar_instalado "$usr/bin/varzeno" "$usr/share/varzeno/assets" "$usr/libexec/varzeno/varzeno-metafile"
+rodar_instalado "$usr/bin/varzeno" "$usr/share/varzeno/assets" "$usr/libexec/varzeno/varzeno-metafile" \
+  "$usr/lib/varzeno/varzeno-som.so"
 echo "ok: $(basename "$deb"), $(stat -c %s "$deb") bytes"

@@ -3,6 +3,7 @@
 
 #include "erro.h"
 #include "ondas.h"
+#include "som.h"
 #include "somwave.h"
 #include "tocador.h"
 
@@ -57,6 +58,16 @@ class TesteSom : public QObject {
     Gravar(Caminho("so_no_jogo.wav"), OndaPcm(10));
     QCOMPARE(LocalizarWave("so_no_jogo.wav"), QFileInfo(Caminho("so_no_jogo.wav")).absoluteFilePath());
     QFile::remove(junto);
+  }
+
+  void soundModuleLoadsOnTheFirstSound() {
+    QVERIFY2(LocalizarModuloDeSom().endsWith(QStringLiteral("/varzeno-som.so")), qPrintable(LocalizarModuloDeSom()));
+    TSomWave som;
+    // Nothing is loaded for a sound box that has not played.
+    QVERIFY(som.Fonte().isEmpty());
+    QVERIFY(!som.Tocando());
+    QVERIFY2(FabricaDeSom(), qPrintable(ErroDoModuloDeSom()));
+    QVERIFY(ErroDoModuloDeSom().isEmpty());
   }
 
   void missingOrDamagedWavePlaysDefaultSound() {
