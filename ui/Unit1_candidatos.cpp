@@ -10,6 +10,7 @@
 #include "dialogo_fotos.h"
 #include "erro.h"
 #include "figuras.h"
+#include "figuras_embutidas.h"
 #include "imagem.h"
 #include "notebook.h"
 #include "rolagem.h"
@@ -67,7 +68,7 @@ void TForm1::MontarCandidatos() {
     TImagem* foto = new TImagem(conteudo, QStringLiteral("Fcan%1").arg(k));
     foto->setGeometry(QRect(pos.foto, QSize(89, 89)));
     foto->SetStretch(true);
-    foto->SetPicture(QImage(QStringLiteral(":/assets/foto%1.png").arg(numero)));
+    foto->SetPicture(FiguraEmbutida(QStringLiteral("foto%1.png").arg(numero)));
     foto->setToolTip(QStringLiteral("Duplo clique para escolher"));
     foto->setCursor(Qt::DragMoveCursor);
     connect(foto, &TImagem::DblClick, this, [this](TImagem* s) { Fcan1DblClick(s); });

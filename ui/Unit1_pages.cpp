@@ -1,5 +1,6 @@
 // The page container and its six pages; the pages fill in with later work.
 #include "Unit1.h"
+#include "figuras_embutidas.h"
 #include "imagem.h"
 #include "notebook.h"
 
@@ -15,7 +16,7 @@ void TForm1::MontarPaginas() {
   // release turns to the rules.
   Image1 = new TImagem(padrao, "Image1");
   Image1->setGeometry(0, 0, 475, 186);
-  Image1->SetPicture(QImage(QStringLiteral(":/assets/Image1.png")));
+  Image1->SetPicture(FiguraEmbutida(QStringLiteral("Image1.png")));
   connect(Image1, &TImagem::MouseDown, this,
           [this](TImagem* s, Qt::MouseButton, int x, int y) { ImpMouseDown(s, x, y); });
   connect(Image1, &TImagem::MouseMove, this, [this](TImagem*, int x, int y) { ImpMouseMove(x, y); });
@@ -29,7 +30,7 @@ void TForm1::MontarPaginas() {
 TImagem* TForm1::GuardarFigura(QWidget* pagina, const char* nome, int w, int h) {
   auto* img = new TImagem(pagina, QString::fromLatin1(nome));
   img->resize(w, h);
-  img->SetPicture(QImage(QStringLiteral(":/assets/%1.png").arg(QLatin1String(nome))));
+  img->SetPicture(FiguraEmbutida(QStringLiteral("%1.png").arg(QLatin1String(nome))));
   img->hide();
   return img;
 }

@@ -3,6 +3,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "copia.h"
+#include "figuras_embutidas.h"
 #include "imagem.h"
 #include "notebook.h"
 #include "rotulo.h"
@@ -59,7 +60,7 @@ void TForm1::MontarSetup() {
   Label19->setWordWrap(true);
   Dig = new TImagem(adv, "Dig");
   Dig->setGeometry(185, 62, 17, 29);
-  Dig->SetPicture(QImage(QStringLiteral(":/assets/Dig.png")));
+  Dig->SetPicture(FiguraEmbutida(QStringLiteral("Dig.png")));
   UpDown1 = new TUpDown(adv, "UpDown1", 2, 5, 2);
   UpDown1->setGeometry(206, 64, 10, 27);
   connect(UpDown1, &TUpDown::Click, this, [this] { UpDown1Click(); });

@@ -5,13 +5,14 @@
 #include <QTimer>
 
 #include "Unit1.h"
+#include "figuras_embutidas.h"
 #include "imagem.h"
 #include "notebook.h"
 
 void TForm1::MontarMoldura() {
   Imp = new TImagem(this, "Imp");
   Imp->setGeometry(0, 0, 650, 198);
-  Imp->SetPicture(QImage(QStringLiteral(":/assets/Imp.bmp")));
+  Imp->SetPicture(FiguraEmbutida(QStringLiteral("Imp.bmp")));
 
   Fim = new TImagem(this, "Fim");
   Fim->setGeometry(630, 25, 12, 8);
@@ -19,7 +20,7 @@ void TForm1::MontarMoldura() {
 
   Image9 = new TImagem(this, "Image9");
   Image9->setGeometry(456, 8, 23, 39);
-  Image9->SetPicture(QImage(QStringLiteral(":/assets/Image9.png")));
+  Image9->SetPicture(FiguraEmbutida(QStringLiteral("Image9.png")));
   Image9->SetTransparent(true);
   Image9->setCursor(Qt::DragMoveCursor);
 

@@ -5,6 +5,7 @@
 
 #include "copia.h"
 #include "erro.h"
+#include "figuras_embutidas.h"
 #include "imagem.h"
 #include "regiao.h"
 
@@ -23,7 +24,7 @@ TformDialog::TformDialog(QWidget* parent)
 
   imp = new TImagem(this, "imp");
   imp->setGeometry(0, 0, 270, 120);
-  imp->SetPicture(QImage(QStringLiteral(":/assets/dlgImp.bmp")));
+  imp->SetPicture(FiguraEmbutida(QStringLiteral("dlgImp.bmp")));
 
   lblMensagem = new QLabel(this);
   lblMensagem->setObjectName("lblMensagem");
@@ -43,7 +44,7 @@ TformDialog::TformDialog(QWidget* parent)
   // The button's looks, outside the shaped window: never seen.
   img1 = new TImagem(this, "img1");
   img1->setGeometry(24, 160, 75, 52);
-  img1->SetPicture(QImage(QStringLiteral(":/assets/img1.png")));
+  img1->SetPicture(FiguraEmbutida(QStringLiteral("img1.png")));
   img1->hide();
 
   connect(btn, &TImagem::MouseDown, this, [this] { btnMouseDown(); });

@@ -1,6 +1,7 @@
 #include "programa.h"
 
 #include <QFileInfo>
+#include <QFont>
 #include <QLibraryInfo>
 #include <QStyleFactory>
 #include <QTimer>
@@ -84,6 +85,11 @@ int ExecutarJogo(int argc, char** argv, const std::function<void(TPrograma&)>& a
   // the launcher and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.varzeno.Varzeno"));
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  // The game's lettering for everything, its dialogs and text boxes too, at
+  // the desktop's size: the same on every desktop, and one font to load.
+  QFont letra = QApplication::font();
+  letra.setFamily(QStringLiteral("Arial"));
+  QApplication::setFont(letra);
   TraduzirDialogosDoQt(app);
   AcharAuxiliarMetafile();
   const bool ensaio = PrepararEnsaio();

@@ -4,11 +4,12 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "figuras_embutidas.h"
 #include "regiao.h"
 
 namespace {
 QImage Fundo() {
-  QImage img(QStringLiteral(":/assets/Imp.bmp"));
+  QImage img = FiguraEmbutida(QStringLiteral("Imp.bmp"));
   if (img.isNull()) {  // a build without the artwork: a picture of the same kind
     img = QImage(650, 198, QImage::Format_RGB32);
     img.fill(qRgb(0x64, 0x71, 0x7E));

@@ -1,5 +1,5 @@
 // The committed artwork and sounds, read back the way the game reads them:
-// pictures from the embedded resources, wave files from disk.
+// pictures in their embedded form, wave files from disk.
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "figuras_embutidas.h"
+
 namespace {
 
 constexpr QRgb kMagenta = 0xFFFF00FF;
@@ -22,8 +24,8 @@ QString noFonte(const QString& nome) { return QDir(QStringLiteral(VARZENO_PASTA_
 QString noRecurso(const QString& nome) { return QStringLiteral(":/assets/") + nome; }
 
 QImage figura(const char* nome) {
-  QImage img(noRecurso(QString::fromLatin1(nome)));
-  EXPECT_FALSE(img.isNull()) << nome << " is not in the resources or cannot be decoded";
+  QImage img = FiguraEmbutida(QString::fromLatin1(nome));
+  EXPECT_FALSE(img.isNull()) << nome << " is not embedded or cannot be read";
   return img;
 }
 
@@ -93,17 +95,35 @@ TEST(Recursos, CadaFiguraEmbutidaTemSeuTamanho) {
   }
 }
 
-TEST(Recursos, TodoArquivoDaPastaEstaEmbutidoSemDiferenca) {
-  // Every picture of assets/ and the default sound must be reachable under
-  // :/assets, byte for byte as committed.
-  QStringList nomes = QDir(QStringLiteral(VARZENO_PASTA_ASSETS))
-                          .entryList({QStringLiteral("*.png"), QStringLiteral("*.bmp")}, QDir::Files);
+TEST(Recursos, TodaFiguraDaPastaEstaEmbutidaSemDiferenca) {
+  // Every picture of assets/ is embedded, pixel for pixel and in the same
+  // format as Qt decodes the committed file.
+  const QStringList nomes = QDir(QStringLiteral(VARZENO_PASTA_ASSETS))
+                                .entryList({QStringLiteral("*.png"), QStringLiteral("*.bmp")}, QDir::Files);
   EXPECT_EQ(nomes.size(), int(std::size(kFiguras))) << nomes.join(QLatin1Char(' ')).toStdString();
-  nomes << QStringLiteral("padrao.wav");
   for (const QString& nome : nomes) {
-    const QByteArray fonte = ler(noFonte(nome));
-    ASSERT_FALSE(fonte.isEmpty()) << nome.toStdString();
-    EXPECT_EQ(ler(noRecurso(nome)), fonte) << nome.toStdString() << " differs from its resource";
+    const QImage fonte(noFonte(nome));
+    ASSERT_FALSE(fonte.isNull()) << nome.toStdString();
+    const QImage embutida = FiguraEmbutida(nome);
+    EXPECT_EQ(embutida.format(), fonte.format()) << nome.toStdString();
+    EXPECT_TRUE(embutida == fonte) << nome.toStdString() << " differs from its embedded form";
+  }
+  EXPECT_TRUE(FiguraEmbutida(QStringLiteral("nao-existe.png")).isNull());
+}
+
+TEST(Recursos, SomPadraoEmbutidoComoFoiGravado) {
+  const QByteArray fonte = ler(noFonte(QStringLiteral("padrao.wav")));
+  ASSERT_FALSE(fonte.isEmpty());
+  EXPECT_EQ(ler(noRecurso(QStringLiteral("padrao.wav"))), fonte);
+}
+
+TEST(Recursos, DesenharNumaFiguraEmbutidaNaoMudaAProxima) {
+  // The pixels live in read-only data: drawing works on a copy.
+  for (const char* nome : {"Tic0.png", "Imp.bmp"}) {
+    QImage img = figura(nome);
+    img.fill(0);
+    img.setPixel(0, 0, 1);
+    EXPECT_TRUE(figura(nome) == QImage(noFonte(QString::fromLatin1(nome)))) << nome;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "copia.h"
+#include "figuras_embutidas.h"
 #include "regiao.h"
 
 namespace {
@@ -75,7 +76,7 @@ class TesteImagem : public QObject {
   }
 
   void gameBackgroundOutline() {
-    const QImage img(QStringLiteral(":/assets/Imp.bmp"));
+    const QImage img = FiguraEmbutida(QStringLiteral("Imp.bmp"));
     QVERIFY2(!img.isNull(), "the game's artwork must be linked in");
     QCOMPARE(img.size(), QSize(650, 198));
     const QRegion r = RegiaoOpaca(img);

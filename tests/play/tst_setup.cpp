@@ -10,6 +10,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "erro.h"
+#include "figuras_embutidas.h"
 #include "imagem.h"
 #include "notebook.h"
 #include "programa.h"
@@ -184,7 +185,7 @@ class TesteSetup : public QObject {
     QCOMPARE(F().Dcan[2]->text(), QString("Partido B"));
     QCOMPARE(F().Ncan[3]->text(), QString());
     QCOMPARE(F().Dcan[6]->text(), QString());
-    QCOMPARE(F().Fcan[3]->Picture(), QImage(":/assets/foto35.png"));
+    QCOMPARE(F().Fcan[3]->Picture(), FiguraEmbutida(QStringLiteral("foto35.png")));
     F().Ncan[3]->setFocus();
     Digitar(F().Ncan[3], "João €");
     Fechar();
@@ -200,7 +201,7 @@ class TesteSetup : public QObject {
       QCOMPARE(F().Ncan[k]->text(), QString());
       QCOMPARE(F().Dcan[k]->text(), QString());
     }
-    QCOMPARE(F().Fcan[1]->Picture(), QImage(":/assets/foto15.png"));
+    QCOMPARE(F().Fcan[1]->Picture(), FiguraEmbutida(QStringLiteral("foto15.png")));
     QVERIFY(erros_.isEmpty());
   }
 
@@ -225,7 +226,7 @@ class TesteSetup : public QObject {
     QCOMPARE(erros_.size(), 2);
     QCOMPARE(erros_[1], QString("Unknown picture file extension (.gif)"));
     QCOMPARE(F().Fcan[4]->Picture().pixelColor(5, 5), QColor(Qt::red));
-    QCOMPARE(F().Fcan[1]->Picture(), QImage(":/assets/foto15.png"));
+    QCOMPARE(F().Fcan[1]->Picture(), FiguraEmbutida(QStringLiteral("foto15.png")));
     QTRY_VERIFY(!F().Som->Fonte().isEmpty());  // the start-up music still plays
     QVERIFY(F().PastaDaMusica.endsWith('/'));  // and the music dialog is set up
     Fechar();

@@ -4,6 +4,7 @@
 
 #include "Unit2.h"
 #include "figuras.h"
+#include "figuras_embutidas.h"
 #include "imagem.h"
 #include "regiao.h"
 
@@ -109,7 +110,7 @@ class TesteDialogo : public QObject {
   }
 
   void gameArtworkShapesTheDialog() {
-    const QImage fundo(QStringLiteral(":/assets/dlgImp.bmp"));
+    const QImage fundo = FiguraEmbutida(QStringLiteral("dlgImp.bmp"));
     QVERIFY2(!fundo.isNull(), "the game's artwork must be linked in");
     TformDialog real;
     real.Mostrar("Ok");

@@ -3,6 +3,7 @@
 
 #include "erro.h"
 #include "figuras.h"
+#include "figuras_embutidas.h"
 #include "imagem.h"
 #include "notebook.h"
 #include "programa.h"
@@ -59,7 +60,7 @@ class TesteJanela : public QObject {
   }
 
   void realBackgroundGivesColours() {
-    const QImage fundo(QStringLiteral(":/assets/Imp.bmp"));
+    const QImage fundo = FiguraEmbutida(QStringLiteral("Imp.bmp"));
     QVERIFY2(!fundo.isNull(), "the game's artwork must be linked in");
     TPrograma real;
     QCOMPARE(real.Form1.Abook->palette().color(QPalette::Window), QColor(0x64, 0x71, 0x7E));
