@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-multimedia-dev libqt6svg6-dev qt6-qpa-plugins
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins
   libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-liberation2 fonts-urw-base35 libfontconfig-dev
   libemf2svg-dev libwmf-dev
