@@ -80,6 +80,7 @@ int ExecutarJogo(int argc, char** argv, const std::function<void(TPrograma&)>& a
   EscolherPlataforma();
   TFontesAntecipadas fontes;
   TAplicacao app(argc, argv);
+  fontes.Esperar();  // before anything of Qt's can look for a font
   QApplication::setApplicationName(QStringLiteral("Varzeno"));
   // The desktop entry's name: lets a Wayland compositor match the window to
   // the launcher and its icon.
@@ -95,7 +96,6 @@ int ExecutarJogo(int argc, char** argv, const std::function<void(TPrograma&)>& a
   const bool ensaio = PrepararEnsaio();
   int status = 0;
   {
-    fontes.Esperar();
     TPrograma programa;
     if (aoCriar) aoCriar(programa);
     programa.Form1.show();

@@ -1,6 +1,7 @@
 // Qt's own dialogs speak Portuguese: the game loads Qt's pt_BR catalogue at
 // start-up, so the photo dialog and the music dialog show Portuguese
-// buttons and labels. Runs the game's real start-up, then quits.
+// buttons and labels; and they letter in the game's Arial. Runs the game's
+// real start-up, then quits.
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -34,6 +35,7 @@ void ConferirDialogo(const char* nome, QFileDialog& dialogo) {
   Esperar(nome, cancelar ? cancelar->text() : QString(), QStringLiteral("Cancelar"));
   const auto* olhar = dialogo.findChild<QLabel*>(QStringLiteral("lookInLabel"));
   Esperar(nome, olhar ? olhar->text() : QString(), QStringLiteral("Procurar em:"));
+  Esperar(nome, abrir ? abrir->font().family() : QString(), QStringLiteral("Arial"));
 }
 }  // namespace
 
