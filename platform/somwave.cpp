@@ -52,9 +52,8 @@ QString LocalizarWave(const QString& nome) {
 
 TSomWave::TSomWave(QObject* parent) : QObject(parent) {}
 
-TSomWave::~TSomWave() {
-  if (efeito_) efeito_->Parar();
-}
+// The effect stops itself as it goes.
+TSomWave::~TSomWave() = default;
 
 IEfeitoSonoro* TSomWave::Efeito() {
   if (!efeito_)

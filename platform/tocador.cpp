@@ -7,9 +7,8 @@
 
 TMediaPlayer::TMediaPlayer(QObject* parent) : QObject(parent) {}
 
-TMediaPlayer::~TMediaPlayer() {
-  if (reprodutor_) reprodutor_->Parar();
-}
+// The player stops itself as it goes.
+TMediaPlayer::~TMediaPlayer() = default;
 
 bool TMediaPlayer::Criar() {
   if (reprodutor_) return true;
