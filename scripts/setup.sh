@@ -13,6 +13,8 @@ PACKAGES=(
   clang libclang-rt-14-dev
   qt6-translations-l10n
   xvfb xauth pulseaudio libxtst6
+  openbox wmctrl xdotool x11-utils
+  dbus at-spi2-core python3-pyatspi
   desktop-file-utils appstream dpkg-dev file
 )
 
