@@ -44,6 +44,7 @@ for f in ./usr/bin/varzeno ./usr/bin/varzeno-sim ./usr/libexec/varzeno/varzeno-m
          ./usr/share/varzeno/assets/Perdeu.wav ./usr/share/varzeno/assets/site/index.html \
          ./usr/share/applications/io.github.varzeno.Varzeno.desktop \
          ./usr/share/metainfo/io.github.varzeno.Varzeno.metainfo.xml \
+         ./usr/share/doc/varzeno/copyright \
          ./usr/share/icons/hicolor/128x128/apps/io.github.varzeno.Varzeno.png \
          ./usr/share/icons/hicolor/256x256/apps/io.github.varzeno.Varzeno.png \
          ./usr/share/icons/hicolor/scalable/apps/io.github.varzeno.Varzeno.svg; do
@@ -56,6 +57,12 @@ dpkg -x "$deb" "$raiz/raiz"
 usr=$raiz/raiz/usr
 # Stripped: no debug sections left in the game.
 ! readelf -S "$usr/bin/varzeno" | grep -q '\.debug_info' || falha "the packaged game is not stripped"
+# The licences, in the form Debian reads.
+grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$usr/share/doc/varzeno/copyright" ||
+  falha "copyright is not machine-readable"
+for l in GPL-3.0-or-later CC-BY-SA-4.0; do
+  grep -qx "License: $l" "$usr/share/doc/varzeno/copyright" || falha "copyright lacks the text of $l"
+done
 desktop-file-validate "$usr/share/applications/io.github.varzeno.Varzeno.desktop" || falha "installed desktop entry"
 rodar_instalado "$usr/bin/varzeno" "$usr/share/varzeno/assets" "$usr/libexec/varzeno/varzeno-metafile" \
   "$usr/lib/varzeno/varzeno-som.so"
