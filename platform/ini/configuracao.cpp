@@ -135,6 +135,11 @@ QByteArray MontarConfiguracao(const TSlotsCandidatos& candidatos) {
 void GravarConfiguracao(const QString& caminho, const TSlotsCandidatos& candidatos) {
   const QByteArray bytes = MontarConfiguracao(candidatos);
   QSaveFile arquivo(caminho);
+  // A writable file in a folder the player cannot write to (a shared or
+  // installed folder) is written in place: the new file cannot be made
+  // beside it. Qt keeps the permission bits and writes through a symbolic
+  // link to its target either way.
+  arquivo.setDirectWriteFallback(true);
   // Unbuffered: with a buffer, Qt 6.4 drops the error of a short write (a
   // full disk, a file size limit) while flushing and then commits the cut
   // file over the good one. Written directly, a short write shows in the

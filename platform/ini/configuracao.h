@@ -34,7 +34,10 @@ TSlotsCandidatos InterpretarConfiguracao(const QByteArray& conteudo);
 QByteArray MontarConfiguracao(const TSlotsCandidatos& candidatos);
 
 // Replaces the file atomically (a temporary file beside it, then a rename),
-// so a failure leaves the earlier file whole. Throws std::runtime_error.
+// so a failure leaves the earlier file whole; where the folder does not let a
+// file be made, writes the existing file in place. A symbolic link stays a
+// link and its target is written; the permission bits stay. Throws
+// std::runtime_error naming the file.
 void GravarConfiguracao(const QString& caminho, const TSlotsCandidatos& candidatos);
 
 // Whether every character of the text has a Windows-1252 byte that reads

@@ -1,9 +1,11 @@
 // The settings file "jogo.ini", read and written on disk in a scratch folder.
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
@@ -218,6 +220,46 @@ class TstConfiguracao : public QObject {
     s[3].nome = QString(kTamanhoMaximoLinha + 1, QLatin1Char('n'));
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, GravarConfiguracao(Caminho(), s));
     QCOMPARE(Ler(Caminho()), "antigo");
+  }
+
+  void permissoesDoArquivoFicam_data() {
+    QTest::addColumn<int>("modo");
+    QTest::newRow("0640") << 0640;
+    QTest::newRow("0600") << 0600;
+    QTest::newRow("0664") << 0664;
+  }
+
+  void permissoesDoArquivoFicam() {
+    QFETCH(int, modo);
+    Escrever(Caminho(), "antigo");
+    QVERIFY(chmod(QFile::encodeName(Caminho()).constData(), static_cast<mode_t>(modo)) == 0);
+    GravarConfiguracao(Caminho(), Exemplo());
+    QCOMPARE(Ler(Caminho()), MontarConfiguracao(Exemplo()));
+    struct stat st {};
+    QCOMPARE(stat(QFile::encodeName(Caminho()).constData(), &st), 0);
+    QCOMPARE(static_cast<int>(st.st_mode & 07777), modo);
+  }
+
+  // The player may keep the file elsewhere and link to it: the link stays,
+  // the file it names gets the new text.
+  void linkSimbolicoContinuaLink() {
+    QVERIFY(QDir(pasta_.path()).mkdir(QStringLiteral("guardado")));
+    const QString alvo = Caminho(QStringLiteral("guardado/jogo.ini"));
+    Escrever(alvo, "antigo");
+    QVERIFY(QFile::link(QStringLiteral("guardado/jogo.ini"), Caminho()));
+    GravarConfiguracao(Caminho(), Exemplo());
+    QVERIFY(QFileInfo(Caminho()).isSymLink());
+    QCOMPARE(QFileInfo(Caminho()).symLinkTarget(), QFileInfo(alvo).absoluteFilePath());
+    QCOMPARE(Ler(alvo), MontarConfiguracao(Exemplo()));
+    QCOMPARE(QDir(pasta_.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"jogo.ini"});
+  }
+
+  void linkSemAlvoCriaOAlvo() {
+    QVERIFY(QDir(pasta_.path()).mkdir(QStringLiteral("guardado")));
+    QVERIFY(QFile::link(QStringLiteral("guardado/novo.ini"), Caminho()));
+    GravarConfiguracao(Caminho(), Exemplo());
+    QVERIFY(QFileInfo(Caminho()).isSymLink());
+    QCOMPARE(Ler(Caminho(QStringLiteral("guardado/novo.ini"))), MontarConfiguracao(Exemplo()));
   }
 
   // Tests run as root, where a read-only folder does not stop a write; these
