@@ -1,7 +1,11 @@
 #include "Unit2.h"
 
+#include <QCloseEvent>
 #include <QEvent>
+#include <QHideEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QShowEvent>
 
 #include "copia.h"
 #include "erro.h"
@@ -13,7 +17,11 @@ TformDialog* formDialog = nullptr;
 
 namespace {
 constexpr int kAlturaBotao = 26;
+
+bool TeclaDeOk(int tecla) {
+  return tecla == Qt::Key_Return || tecla == Qt::Key_Enter || tecla == Qt::Key_Space || tecla == Qt::Key_Escape;
 }
+}  // namespace
 
 TformDialog::TformDialog(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
@@ -72,24 +80,70 @@ void TformDialog::ModelarJanela() { ::ModelarJanela(*this, imp->Picture()); }
 
 bool TformDialog::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) Proteger([this] { FormActivate(); });
+  // A new message (not the window coming back from being minimised with
+  // the main window) waits for its Ok.
+  if (e->type() == QEvent::Show && !e->spontaneous()) aberto_ = true;
   return QWidget::event(e);
 }
 
+// Row 0 of img1 is the pressed look, row kAlturaBotao the normal one.
+void TformDialog::MostrarAparencia(int linha) {
+  CopiarRetangulo(btn->Picture(), {0, 0}, img1->Picture(), QRect(0, linha, btn->width(), btn->height()));
+}
+
 void TformDialog::FormActivate() {
-  CopiarRetangulo(btn->Picture(), {0, 0}, img1->Picture(), QRect(0, kAlturaBotao, btn->width(), btn->height()));
+  MostrarAparencia(kAlturaBotao);
   btn->update();
 }
 
 void TformDialog::btnMouseDown() {
-  CopiarRetangulo(btn->Picture(), {0, 0}, img1->Picture(), QRect(0, 0, btn->width(), btn->height()));
+  MostrarAparencia(0);
   btn->repaint();
 }
 
-void TformDialog::btnMouseUp() {
-  CopiarRetangulo(btn->Picture(), {0, 0}, img1->Picture(), QRect(0, kAlturaBotao, btn->width(), btn->height()));
+void TformDialog::btnMouseUp() { Ok(); }
+
+void TformDialog::Ok() {
+  if (!aberto_) return;
+  aberto_ = false;
+  teclaOk_ = 0;
+  MostrarAparencia(kAlturaBotao);
   btn->repaint();
   hide();
+  // Whoever waits for the player (the chart, the set-up screens) goes on.
   emit Escondido();
+}
+
+// The window manager's close (its button, Alt+F4, a pager): the same as Ok.
+// Ignored as a close, so it never counts as the program's last window.
+void TformDialog::closeEvent(QCloseEvent* e) {
+  e->ignore();
+  Ok();
+}
+
+// Hidden from code is Ok as well. A spontaneous hide is the window being
+// minimised with the main window: the message is still up.
+void TformDialog::hideEvent(QHideEvent* e) {
+  QWidget::hideEvent(e);
+  if (!e->spontaneous()) Ok();
+}
+
+// Enter, Space and Escape press the Ok button: its pressed look while held,
+// Ok on release. Only a press made on the dialog counts, so the release of a
+// key that was pressed in the main window does not close a new message.
+void TformDialog::keyPressEvent(QKeyEvent* e) {
+  if (!TeclaDeOk(e->key())) return QWidget::keyPressEvent(e);
+  if (!e->isAutoRepeat() && aberto_) {
+    teclaOk_ = e->key();
+    btnMouseDown();
+  }
+  e->accept();
+}
+
+void TformDialog::keyReleaseEvent(QKeyEvent* e) {
+  if (!TeclaDeOk(e->key())) return QWidget::keyReleaseEvent(e);
+  if (!e->isAutoRepeat() && e->key() == teclaOk_) Ok();
+  e->accept();
 }
 
 void TformDialog::impMouseDown(int X, int Y) {

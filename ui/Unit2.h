@@ -1,6 +1,7 @@
 #pragma once
 // The message dialog: one small borderless window, always on top, that shows
-// one message over its background until its Ok button is released.
+// one message over its background until the player closes it: its Ok button,
+// Enter, Space or Escape, or the window manager's close.
 
 #include <QWidget>
 
@@ -10,6 +11,8 @@ class TImagem;
 class TformDialog : public QWidget {
   Q_OBJECT
  public:
+  // With the main window as `parent` the dialog stays with it (transient
+  // for it: minimised with it, no taskbar entry of its own).
   explicit TformDialog(QWidget* parent = nullptr);
   ~TformDialog() override;
 
@@ -17,6 +20,10 @@ class TformDialog : public QWidget {
   // replaced, never stacked.
   void Mostrar(const QString& texto);
   void ModelarJanela();
+  // Closes the message as its Ok button does: normal look, hidden,
+  // Escondido. However the dialog goes away it comes through here, and acts
+  // once per message shown; hidden already, it does nothing.
+  void Ok();
 
   void FormActivate();
   void btnMouseDown();
@@ -40,6 +47,16 @@ class TformDialog : public QWidget {
 
  protected:
   bool event(QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void hideEvent(QHideEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void keyReleaseEvent(QKeyEvent* e) override;
+
+ private:
+  void MostrarAparencia(int linha);
+
+  bool aberto_ = false;  // a message is up and its Ok has not come yet
+  int teclaOk_ = 0;      // the key pressed on the dialog, acting on release
 };
 
 // The single dialog of the program.
