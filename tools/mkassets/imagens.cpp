@@ -91,21 +91,10 @@ bool salvar(const QImage& img, const QString& pasta, const char* nome) {
   return true;
 }
 
-QImage nova(int w, int h, const QColor& fundo) {
-  QImage img(w, h, QImage::Format_RGB32);
-  img.fill(fundo);
-  return img;
-}
-
-QImage transparente(int w, int h) {
-  QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
-  img.fill(Qt::transparent);
-  return img;
-}
-
+// Takes `n` pixels of scale 1 off the rim of a region.
 Mascara encolher(const Mascara& m, int n = 1) {
   Mascara r = m;
-  for (int i = 0; i < n; ++i) {
+  for (int i = 0; i < n * escala(); ++i) {
     Mascara a = r;
     for (int y = 0; y < m.h; ++y)
       for (int x = 0; x < m.w; ++x)
@@ -116,7 +105,9 @@ Mascara encolher(const Mascara& m, int n = 1) {
   return r;
 }
 
+// Adds `n` pixels of scale 1 around a region.
 Mascara crescer(const Mascara& m, int n) {
+  n *= escala();
   Mascara r = m;
   for (int y = 0; y < m.h; ++y)
     for (int x = 0; x < m.w; ++x)
@@ -152,7 +143,7 @@ QPainterPath estrela(QPointF c, double externo, double interno) {
 
 // Vertical gradient across [y0, y1].
 std::function<QColor(int, int)> degrade(int y0, int y1, QColor cima, QColor baixo) {
-  return [=](int, int y) { return misturar(cima, baixo, double(y - y0) / std::max(1, y1 - y0)); };
+  return [=](int, int y) { return misturar(cima, baixo, (logico(y) - y0) / std::max(1, y1 - y0)); };
 }
 
 // Pastes an antialiased drawing onto a background, keeping the background
@@ -213,6 +204,7 @@ void desenharPlacaEsquerda(QImage& img) {
   // The play area is set into the frame: its rim is in shade on top and
   // left, and catches the light at the bottom and right.
   QPainter p(&img);
+  alinharTracos(p);
   const QRect q = kQuadro;
   p.setPen(QColor(0x2B, 0x34, 0x3D));
   p.drawLine(q.left() - 1, q.top() - 1, q.right() + 1, q.top() - 1);
@@ -350,8 +342,9 @@ void desenharQuadro(QImage& img) {
 void desenharDobradica(QImage& img) {
   // A barrel hinge joins the play frame to the poll panel.
   const Mascara m = mascaraDe(kW, kH, [](int x, int y) { return x >= 484 && x <= 499 && y >= 4 && y <= 192; });
-  preencher(img, m, [](int x, int y) {
-    const double u = (x - 484) / 15.0;                    // 0..1 across the barrel
+  preencher(img, m, [](int px, int py) {
+    const double u = (logico(px) - 484) / 15.0;  // 0..1 across the barrel
+    const int y = py / escala();
     const double luz = std::pow(std::sin(u * kPi), 0.7);  // round, lit in the middle
     QColor c = misturar(QColor(0x24, 0x2D, 0x35), QColor(0x8A, 0x98, 0xA4), 0.12 + 0.62 * luz);
     if ((y - 4) % 27 == 0 && y > 4)
@@ -489,9 +482,12 @@ QImage desenharMarca(bool marcada) {
     g.setColorAt(0, QColor(0xFF, 0xFF, 0xFF));
     g.setColorAt(1, QColor(0xD2, 0xD9, 0xDF));
     p.fillRect(QRect(1, 1, 9, 9), g);
+    p.save();
+    alinharTracos(p);
     p.setPen(QColor(0x9C, 0xA7, 0xB1));
     p.drawLine(1, 1, 9, 1);
     p.drawLine(1, 1, 1, 9);
+    p.restore();
     if (marcada) {
       p.setRenderHint(QPainter::Antialiasing, true);
       p.setPen(QPen(QColor(0x8C, 0x0B, 0x10), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -511,16 +507,20 @@ QImage desenharFechar(bool apertado) {
   g.setColorAt(0, apertado ? QColor(0x7A, 0x17, 0x14) : QColor(0xE0, 0x55, 0x4C));
   g.setColorAt(1, apertado ? QColor(0xA4, 0x2A, 0x24) : QColor(0x94, 0x1E, 0x19));
   p.fillRect(QRect(1, 1, 10, 6), g);
+  alinharTracos(p);
   p.setPen(QColor(0x3A, 0x0A, 0x08));
   p.drawRect(QRect(0, 0, 11, 7));
   p.end();
-  // A pixel-exact 5 x 5 cross; pressed, it moves down-right.
+  // A pixel-exact 5 x 5 cross; pressed, it moves down-right. At a larger
+  // scale each stroke keeps its width and takes the finer steps.
   const QRgb cruz = apertado ? qRgb(0xE6, 0xC4, 0xC0) : qRgb(0xFF, 0xFF, 0xFF);
-  const int d = apertado ? 1 : 0;
-  for (int i = 0; i < 5; ++i) {
-    img.setPixel(3 + i + d, 1 + i + d, cruz);
-    img.setPixel(7 - i + d, 1 + i + d, cruz);
-  }
+  const int s = escala(), d = apertado ? s : 0;
+  for (int i = 0; i < 5 * s; ++i)
+    for (int k = 0; k < s; ++k) {
+      const int y = s + i + d, x = std::min(3 * s + i + k, 8 * s - 1);
+      img.setPixel(x + d, y, cruz);
+      img.setPixel(8 * s - 1 - (x - 3 * s) + d, y, cruz);
+    }
   return img;
 }
 
@@ -684,6 +684,7 @@ QImage desenharGrafico() {
   p.fillRect(img.rect(), ceu);
   p.fillRect(QRect(288, 0, 48, 102), QColor(0x30, 0x50, 0xA0, 40));
   const QColor fina(0x1A, 0x2D, 0x5E), forte(0x2C, 0x47, 0x8A);
+  alinharTracos(p);
   for (int x = 0; x <= 336; x += 16) {
     p.setPen(fina);
     p.drawLine(x, 0, x, 101);
@@ -724,6 +725,7 @@ QImage desenharFoto(int numero) {
   p.setPen(QColor(0xB9, 0xC0, 0xC7));
   p.setBrush(Qt::NoBrush);
   p.setRenderHint(QPainter::Antialiasing, false);
+  alinharTracos(p);
   p.drawRect(QRect(0, 0, 88, 88));
   p.end();
   QFont f = fonte(40, true);
@@ -741,7 +743,7 @@ QImage desenharFoto(int numero) {
 QImage desenharDialogo() {
   const int w = 270, h = 120;
   QImage img = nova(w, h, QColor(0x50, 0x5C, 0x68));
-  const Mascara forma = mascaraDe(w, h, retanguloRedondo(QRectF(0, 0, w, h), 12));
+  const Mascara forma = mascaraDeContorno(w, h, retanguloRedondo(QRectF(0, 0, w, h), 12));
   preencher(img, forma, degrade(0, h, QColor(0x62, 0x70, 0x7D), QColor(0x43, 0x4E, 0x59)));
   contornar(img, forma, QColor(0x15, 0x1B, 0x21));
   chanfrar(img, encolher(forma), QColor(0xA9, 0xB6, 0xC2), QColor(0x26, 0x2F, 0x38), 2);
@@ -767,8 +769,8 @@ QImage desenharDialogo() {
   p.end();
 
   // Outside the rounded outline: the key colour, nothing blended into it.
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
+  for (int y = 0; y < forma.h; ++y)
+    for (int x = 0; x < forma.w; ++x)
       if (!forma.dentro(x, y)) img.setPixel(x, y, kMagenta);
   return img;
 }
@@ -976,45 +978,66 @@ QImage desenharTitulo() {
   return img;
 }
 
-}  // namespace
-
-bool gerarImagens(const QString& pasta) {
+// The pictures at the current scale, each file named with `sufixo` before its
+// extension ("Imp@2x.bmp"). `encaixe` is the colour of the confirm button's
+// socket in the picture of scale 1, which both sizes of the button blend into.
+bool gerarEscala(const QString& pasta, const char* sufixo, QColor& encaixe) {
   bool ok = true;
+  auto gravar = [&](const QImage& img, const char* nome) {
+    QByteArray n(nome);
+    n.insert(n.lastIndexOf('.'), sufixo);
+    ok = salvar(img, pasta, n.constData()) && ok;
+  };
 
   const QImage janela = desenharJanela();
   const Mascara chave = mascaraDe(kW, kH, cortado);
   const QImage imp = indexar(janela, {kFundoPaginas.rgb(), kFundoPainel.rgb(), qRgb(0, 0, 0)}, chave);
-  ok = salvar(imp, pasta, "Imp.bmp") && ok;
+  gravar(imp, "Imp.bmp");
 
   // Pictures that sit on the window are drawn over its final pixels.
-  const QImage vista = imp.convertToFormat(QImage::Format_RGB32);
-  ok = salvar(desenharReprodutor(vista.copy(456, 8, 23, 39)), pasta, "Image9.png") && ok;
-  ok = salvar(desenharFechar(false), pasta, "Fim1.png") && ok;
-  ok = salvar(desenharFechar(true), pasta, "Fim2.png") && ok;
-  ok = salvar(desenharMarca(false), pasta, "Tic0.png") && ok;
-  ok = salvar(desenharMarca(true), pasta, "Tic1.png") && ok;
-  const QColor encaixe = QColor::fromRgb(vista.pixel(354, 159));
-  ok = salvar(desenharBotao(QStringLiteral("passar a semana"), false, encaixe), pasta, "Image7.png") && ok;
-  ok = salvar(desenharBotao(QStringLiteral("passar a semana"), true, encaixe), pasta, "Image8.png") && ok;
+  const int s = escala();
+  QImage vista = imp.convertToFormat(QImage::Format_RGB32);
+  vista.setDevicePixelRatio(s);
+  gravar(desenharReprodutor(vista.copy(456 * s, 8 * s, 23 * s, 39 * s)), "Image9.png");
+  gravar(desenharFechar(false), "Fim1.png");
+  gravar(desenharFechar(true), "Fim2.png");
+  gravar(desenharMarca(false), "Tic0.png");
+  gravar(desenharMarca(true), "Tic1.png");
+  if (s == 1) encaixe = QColor::fromRgb(vista.pixel(354, 159));
+  gravar(desenharBotao(QStringLiteral("passar a semana"), false, encaixe), "Image7.png");
+  gravar(desenharBotao(QStringLiteral("passar a semana"), true, encaixe), "Image8.png");
 
-  ok = salvar(desenharTitulo(), pasta, "Image1.png") && ok;
-  ok = salvar(desenharBotao(QStringLiteral("Iniciar campanha"), false, kFundoPaginas), pasta, "Image5.png") && ok;
-  ok = salvar(desenharBotao(QStringLiteral("Iniciar campanha"), true, kFundoPaginas), pasta, "Image6.png") && ok;
-  ok = salvar(desenharSeta(false, false), pasta, "sesq1.png") && ok;
-  ok = salvar(desenharSeta(false, true), pasta, "sesq2.png") && ok;
-  ok = salvar(desenharSeta(true, false), pasta, "sdir1.png") && ok;
-  ok = salvar(desenharSeta(true, true), pasta, "sdir2.png") && ok;
-  ok = salvar(desenharCamera(false), pasta, "maq1.png") && ok;
-  ok = salvar(desenharCamera(true), pasta, "maq2.png") && ok;
-  ok = salvar(desenharDigitos(), pasta, "Dig.png") && ok;
-  ok = salvar(desenharGrafico(), pasta, "grafico.png") && ok;
+  gravar(desenharTitulo(), "Image1.png");
+  gravar(desenharBotao(QStringLiteral("Iniciar campanha"), false, kFundoPaginas), "Image5.png");
+  gravar(desenharBotao(QStringLiteral("Iniciar campanha"), true, kFundoPaginas), "Image6.png");
+  gravar(desenharSeta(false, false), "sesq1.png");
+  gravar(desenharSeta(false, true), "sesq2.png");
+  gravar(desenharSeta(true, false), "sdir1.png");
+  gravar(desenharSeta(true, true), "sdir2.png");
+  gravar(desenharCamera(false), "maq1.png");
+  gravar(desenharCamera(true), "maq2.png");
+  gravar(desenharDigitos(), "Dig.png");
+  gravar(desenharGrafico(), "grafico.png");
   for (int n : {15, 25, 35, 45, 55, 65}) {
     const QByteArray nome = "foto" + QByteArray::number(n) + ".png";
-    ok = salvar(desenharFoto(n), pasta, nome.constData()) && ok;
+    gravar(desenharFoto(n), nome.constData());
   }
 
-  ok = salvar(desenharDialogo(), pasta, "dlgImp.bmp") && ok;
-  ok = salvar(desenharBotaoDuplo(QStringLiteral("Ok"), 75, 15, QColor(0x4A, 0x56, 0x62)), pasta, "img1.png") && ok;
+  gravar(desenharDialogo(), "dlgImp.bmp");
+  gravar(desenharBotaoDuplo(QStringLiteral("Ok"), 75, 15, QColor(0x4A, 0x56, 0x62)), "img1.png");
+  return ok;
+}
+
+}  // namespace
+
+bool gerarImagens(const QString& pasta) {
+  // Scale 1 first: the larger pictures take colours from it.
+  QColor encaixe;
+  definirEscala(1);
+  bool ok = gerarEscala(pasta, "", encaixe);
+  definirEscala(2);
+  ok = gerarEscala(pasta, "@2x", encaixe) && ok;
+  definirEscala(1);
   return ok;
 }
 

@@ -7,6 +7,35 @@
 
 namespace arte {
 
+namespace {
+int escalaAtual = 1;
+}  // namespace
+
+int escala() { return escalaAtual; }
+void definirEscala(int s) { escalaAtual = s; }
+
+QImage nova(int w, int h, const QColor& fundo) {
+  QImage img(w * escalaAtual, h * escalaAtual, QImage::Format_RGB32);
+  img.setDevicePixelRatio(escalaAtual);
+  img.fill(fundo);
+  return img;
+}
+
+QImage transparente(int w, int h) {
+  QImage img(w * escalaAtual, h * escalaAtual, QImage::Format_ARGB32_Premultiplied);
+  img.setDevicePixelRatio(escalaAtual);
+  img.fill(Qt::transparent);
+  return img;
+}
+
+void alinharTracos(QPainter& p) {
+  // A one-pixel pen at scale 1 covers the pixel right of and below the
+  // line; a wider pen is centred on it, half a pixel of scale 1 off.
+  if (escalaAtual > 1) p.translate(0.5, 0.5);
+}
+
+double logico(int px) { return (px + 0.5) / escalaAtual - 0.5; }
+
 QFont fonte(int px, bool negrito, bool italico) {
   QFont f(QStringLiteral("Liberation Sans"));
   f.setPixelSize(px);
@@ -18,30 +47,41 @@ QFont fonte(int px, bool negrito, bool italico) {
 }
 
 Mascara mascaraDe(int w, int h, const std::function<bool(int, int)>& pertence) {
-  Mascara m(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      if (pertence(x, y)) m.marcar(x, y);
+  const int s = escalaAtual;
+  Mascara m(w * s, h * s);
+  for (int y = 0; y < m.h; ++y)
+    for (int x = 0; x < m.w; ++x)
+      if (pertence(x / s, y / s)) m.marcar(x, y);
   return m;
 }
 
 Mascara mascaraDe(int w, int h, const QPainterPath& forma) {
   // Aliased rasterisation: a pixel belongs when its centre is inside, so
   // the outline stays crisp and the bevels follow it pixel by pixel.
-  QImage tela(w, h, QImage::Format_Grayscale8);
+  const int s = escalaAtual;
+  QImage tela(w * s, h * s, QImage::Format_Grayscale8);
+  tela.setDevicePixelRatio(s);
   tela.fill(0);
   {
     QPainter p(&tela);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.fillPath(forma, Qt::white);
   }
-  Mascara m(w, h);
-  for (int y = 0; y < h; ++y) {
+  Mascara m(w * s, h * s);
+  for (int y = 0; y < m.h; ++y) {
     const uchar* linha = tela.constScanLine(y);
-    for (int x = 0; x < w; ++x)
+    for (int x = 0; x < m.w; ++x)
       if (linha[x] > 127) m.marcar(x, y);
   }
   return m;
+}
+
+Mascara mascaraDeContorno(int w, int h, const QPainterPath& forma) {
+  const int s = escalaAtual;
+  escalaAtual = 1;
+  const Mascara base = mascaraDe(w, h, forma);
+  escalaAtual = s;
+  return mascaraDe(w, h, [&base](int x, int y) { return base.dentro(x, y); });
 }
 
 QColor misturar(const QColor& a, const QColor& b, double t) {
@@ -57,6 +97,7 @@ void preencher(QImage& img, const Mascara& m, const std::function<QColor(int, in
 }
 
 void chanfrar(QImage& img, const Mascara& m, const QColor& claro, const QColor& escuro, int largura, bool elevado) {
+  largura *= escalaAtual;
   const QColor luz = elevado ? claro : escuro;
   const QColor sombra = elevado ? escuro : claro;
   QImage origem = img.copy();
@@ -91,9 +132,13 @@ void chanfrar(QImage& img, const Mascara& m, const QColor& claro, const QColor& 
 
 void contornar(QImage& img, const Mascara& m, const QColor& cor) {
   for (int y = 0; y < m.h; ++y)
-    for (int x = 0; x < m.w; ++x)
-      if (m.dentro(x, y) && (!m.dentro(x - 1, y) || !m.dentro(x + 1, y) || !m.dentro(x, y - 1) || !m.dentro(x, y + 1)))
-        img.setPixel(x, y, cor.rgb());
+    for (int x = 0; x < m.w; ++x) {
+      if (!m.dentro(x, y)) continue;
+      bool borda = false;
+      for (int d = 1; d <= escalaAtual && !borda; ++d)
+        borda = !m.dentro(x - d, y) || !m.dentro(x + d, y) || !m.dentro(x, y - d) || !m.dentro(x, y + d);
+      if (borda) img.setPixel(x, y, cor.rgb());
+    }
 }
 
 void textoComSombra(QImage& img, const QRect& caixa, int alinhamento, const QString& texto, const QFont& f,
@@ -129,13 +174,18 @@ void botao(QImage& img, const QRect& r, const QString& texto, bool apertado, int
   p.fillRect(corpo, g);
 
   // Frame with softened corners.
+  p.save();
+  alinharTracos(p);
   p.setPen(borda);
   p.drawLine(r.left() + 1, r.top(), r.right() - 1, r.top());
   p.drawLine(r.left() + 1, r.bottom(), r.right() - 1, r.bottom());
   p.drawLine(r.left(), r.top() + 1, r.left(), r.bottom() - 1);
   p.drawLine(r.right(), r.top() + 1, r.right(), r.bottom() - 1);
+  p.restore();
   const QColor canto = misturar(fundo, borda, 0.45);
-  for (QPoint c : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()}) img.setPixel(c, canto.rgb());
+  for (QPoint c : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
+    p.fillRect(QRect(c, QSize(1, 1)), canto);
+  alinharTracos(p);
 
   // Inner rim: highlight on top, shade at the bottom (inverted when pressed).
   const QColor claro = apertado ? QColor(0x0C, 0x3B, 0x37) : QColor(0x9B, 0xE6, 0xD8);
