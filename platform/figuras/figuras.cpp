@@ -3,12 +3,16 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QProcess>
+#include <mutex>
 #include <stdexcept>
 #include <string>
+
+#include "png_reduzido.h"
 
 namespace {
 
@@ -42,10 +46,15 @@ QByteArray LerArquivo(const QString& caminho) {
   return bytes;
 }
 
+// Qt's guard for every reader of the program, set once, before the first
+// picture is read on any thread; the game's own pictures are far below it.
+void LimitarAlocacao() {
+  static std::once_flag feito;
+  std::call_once(feito, [] { QImageReader::setAllocationLimit(kMegabytesAlocacaoFoto); });
+}
+
 QImage DecodificarComCaminho(const QByteArray& bytes, const char* formato, const QString& caminho) {
-  // Qt's guard for every reader of the program; the game's own pictures
-  // are far below it.
-  if (QImageReader::allocationLimit() > kMegabytesAlocacao) QImageReader::setAllocationLimit(kMegabytesAlocacao);
+  LimitarAlocacao();
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
@@ -68,7 +77,8 @@ QString PastaDoExecutavel() {
   return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2);
 }
 
-QImage DesenharMetafile(const QByteArray& bytes, const char* tipo, const QString& caminho) {
+QImage DesenharMetafile(const QByteArray& bytes, const char* tipo, const QString& caminho,
+                        const std::stop_token& parar) {
   const QString auxiliar = AuxiliarMetafile();
   auto falhou = [&](const QString& motivo) {
     Falhar(QStringLiteral("Não foi possível desenhar o metafile \"%1\": %2").arg(caminho, motivo));
@@ -84,9 +94,16 @@ QImage DesenharMetafile(const QByteArray& bytes, const char* tipo, const QString
     falhou(QStringLiteral("o programa auxiliar não iniciou (%1)").arg(processo.errorString()));
   processo.write(bytes);
   processo.closeWriteChannel();
-  if (!processo.waitForFinished(g_prazoMs)) {
+  // In short steps, so that a load no longer wanted ends at once.
+  QElapsedTimer relogio;
+  relogio.start();
+  while (!processo.waitForFinished(50)) {
+    if (processo.state() == QProcess::NotRunning) break;
+    const bool parado = parar.stop_requested();
+    if (!parado && relogio.elapsed() < g_prazoMs) continue;
     processo.kill();
     processo.waitForFinished(-1);
+    if (parado) falhou(QStringLiteral("a leitura foi interrompida"));
     falhou(QStringLiteral("o programa auxiliar passou de %1 ms e foi encerrado").arg(g_prazoMs));
   }
   if (processo.exitStatus() != QProcess::NormalExit)
@@ -100,6 +117,46 @@ QImage DesenharMetafile(const QByteArray& bytes, const char* tipo, const QString
     falhou(motivo);
   }
   return DecodificarComCaminho(processo.readAllStandardOutput(), "png", caminho);
+}
+
+// Opens a photo file to be read as it decodes.
+void AbrirFoto(QFile& arquivo) {
+  if (!arquivo.open(QIODevice::ReadOnly))
+    Falhar(QStringLiteral("Não foi possível abrir a figura \"%1\": %2").arg(arquivo.fileName(), arquivo.errorString()));
+  if (arquivo.size() > kBytesMaximosFoto)
+    Falhar(QStringLiteral("O arquivo de figura \"%1\" é grande demais (%2 bytes; o máximo é %3)")
+               .arg(arquivo.fileName())
+               .arg(arquivo.size())
+               .arg(kBytesMaximosFoto));
+}
+
+// A photo through Qt's reader, reduced while it decodes where the format
+// can (JPEG decodes at 1/2, 1/4 or 1/8 of its size), turned upright by its
+// EXIF orientation.
+QImage LerFotoQt(const QString& caminho, const char* formato, int lado) {
+  LimitarAlocacao();
+  QFile arquivo(caminho);
+  AbrirFoto(arquivo);
+  QImageReader leitor(&arquivo, formato);
+  leitor.setAutoDetectImageFormat(false);
+  leitor.setDecideFormatFromContent(false);
+  leitor.setAutoTransform(true);
+  const QSize declarado = leitor.size();
+  if (declarado.isValid()) {
+    if (!FotoCabeNoLimite(declarado)) Falhar(MensagemFotoGrande(caminho, declarado));
+    leitor.setScaledSize(ReduzirAoLado(declarado, lado));
+  }
+  QImage imagem = leitor.read();
+  if (imagem.isNull())
+    Falhar(QStringLiteral("A figura \"%1\" está danificada ou não é um arquivo %2 válido (%3)")
+               .arg(caminho, QString::fromLatin1(formato).toUpper(), leitor.errorString()));
+  return imagem;
+}
+
+QImage Reduzir(QImage imagem, int lado) {
+  const QSize alvo = ReduzirAoLado(imagem.size(), lado);
+  if (alvo == imagem.size()) return imagem;
+  return imagem.scaled(alvo, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 }  // namespace
@@ -116,12 +173,21 @@ QImage DecodificarFiguraQt(const QByteArray& bytes, const char* formato) {
   return DecodificarComCaminho(bytes, formato, QStringLiteral("(memória)"));
 }
 
-QImage CarregarFigura(const QString& caminho) {
+QImage CarregarFigura(const QString& caminho, int lado, std::stop_token parar) {
   const QString extensao = QFileInfo(caminho).suffix();
   const QString minuscula = extensao.toLower();
   if (minuscula == u"emf" || minuscula == u"wmf")
-    return DesenharMetafile(LerArquivo(caminho), minuscula == u"emf" ? "emf" : "wmf", caminho);
-  for (const char* formato : {"bmp", "ico", "jpg", "jpeg", "png"})
-    if (minuscula == QLatin1String(formato)) return DecodificarComCaminho(LerArquivo(caminho), formato, caminho);
+    return Reduzir(DesenharMetafile(LerArquivo(caminho), minuscula == u"emf" ? "emf" : "wmf", caminho, parar), lado);
+  for (const char* formato : {"bmp", "ico", "jpg", "jpeg", "png"}) {
+    if (minuscula != QLatin1String(formato)) continue;
+    if (lado <= 0) return DecodificarComCaminho(LerArquivo(caminho), formato, caminho);
+    if (minuscula == u"png") {
+      QFile arquivo(caminho);
+      AbrirFoto(arquivo);
+      return LerPngReduzido(arquivo, lado, caminho, parar);
+    }
+    // Whatever Qt could not reduce while decoding (bmp, ico) is reduced now.
+    return Reduzir(LerFotoQt(caminho, formato, lado), lado);
+  }
   throw std::runtime_error("Unknown picture file extension (." + Utf8(extensao) + ")");
 }
