@@ -18,6 +18,7 @@ class QLineEdit;
 class TDialogoFotos;
 class TRotuloClicavel;
 class QTimer;
+class TCarregadorFotos;
 class TImagem;
 class TMediaPlayer;
 class TNotebook;
@@ -123,6 +124,7 @@ class TForm1 : public QWidget {
   QLabel* Label34;
   TImagem *maq1, *maq2;              // picture store
   TDialogoFotos* LdFotos = nullptr;  // made on first use
+  TCarregadorFotos* Carregador;      // photos decode off the window's thread
   // Stands in for the photo dialog when set (tests): returns the chosen path.
   std::function<QString()> EscolhaDeFoto;
   void CarregarConfiguracao();

@@ -6,6 +6,7 @@
 #include <QValidator>
 
 #include "Unit1.h"
+#include "carregador_fotos.h"
 #include "configuracao.h"
 #include "dialogo_fotos.h"
 #include "erro.h"
@@ -38,6 +39,18 @@ const TPosicao kPosicoes[6] = {
 
 const char* const kNomeDoArquivo = "jogo.ini";
 
+// One report for every stored photo that failed at start.
+QString ListaDeFalhas(const QStringList& falhas) {
+  const QString cabeca =
+      falhas.size() == 1 ? QStringLiteral("A foto de um candidato não pôde ser carregada")
+                         : QStringLiteral("As fotos de %1 candidatos não puderam ser carregadas").arg(falhas.size());
+  return cabeca +
+         QStringLiteral(
+             ". Por enquanto a vaga mostra a foto padrão; o caminho continua guardado, e a foto volta quando o "
+             "arquivo puder ser aberto ao iniciar o jogo.\n\n") +
+         falhas.join(QLatin1Char('\n'));
+}
+
 // A name box takes only what the settings file can hold.
 class TValidadorNome : public QValidator {
  public:
@@ -60,6 +73,7 @@ void TForm1::MontarCandidatos() {
   Label34->setFont(sublinhada);
   Label34->adjustSize();
 
+  Carregador = new TCarregadorFotos(this);
   auto* validador = new TValidadorNome(this);
   for (int k = 1; k <= 6; ++k) {
     const TPosicao& pos = kPosicoes[k - 1];
@@ -117,17 +131,28 @@ void TForm1::CarregarConfiguracao() {
       Dcan[k]->setText(s.descricao);
     }
   }
-  // A photo that fails is reported for its slot alone; the slot keeps its
-  // placeholder and forgets the path, so the report is not repeated at
-  // every start.
+  // The photos load off the window's thread and go in as they arrive; the
+  // window shows the placeholders meanwhile. A photo that fails keeps its
+  // path (a pen drive or a network folder may just not be there today) and
+  // its placeholder; the failures are reported together, once all the
+  // photos have answered.
+  auto faltam = std::make_shared<int>(0);
+  auto falhas = std::make_shared<QStringList>();
   for (int k = 1; k <= 6; ++k) {
     if (Fotos[k].isEmpty()) continue;
-    try {
-      Fcan[k]->SetPicture(CarregarFigura(Fotos[k]));
-    } catch (const std::exception& e) {
-      Fotos[k].clear();
-      MostrarErro(QString::fromUtf8(e.what()));
-    }
+    ++*faltam;
+    const QString caminho = Fotos[k];
+    Carregador->Carregar(
+        caminho, kLadoFoto, [this, k, caminho, faltam, falhas](const QImage& foto, const QString& erro) {
+          // A photo chosen meanwhile through the camera wins.
+          if (Fotos[k] == caminho) {
+            if (erro.isEmpty())
+              Fcan[k]->SetPicture(foto);
+            else
+              *falhas << QStringLiteral("Vaga %1 (%2), arquivo \"%3\": %4").arg(k).arg(Ncan[k]->text(), caminho, erro);
+          }
+          if (--*faltam == 0 && !falhas->isEmpty()) MostrarErro(ListaDeFalhas(*falhas));
+        });
   }
 }
 
@@ -153,8 +178,23 @@ void TForm1::Mq1MouseUp(TImagem* Sender) {
     throw std::runtime_error(
         "O caminho desta foto não pode ser guardado nas configurações do jogo (jogo.ini). "
         "Escolha um arquivo cujo nome e pasta usem apenas letras comuns.");
-  // Loaded first: a picture that fails leaves the slot as it was.
-  const QImage foto = CarregarFigura(caminho);
+  // Loaded off the window's thread while the window stays live; stored only
+  // once it has loaded, so a picture that fails leaves the slot as it was.
+  // A close asked for meanwhile drops the load.
+  bool pronto = false;
+  QImage foto;
+  QString erro;
+  const quint64 numero = Carregador->Carregar(caminho, kLadoFoto, [&](const QImage& f, const QString& e) {
+    foto = f;
+    erro = e;
+    pronto = true;
+  });
+  Esperar([&] { return !pronto && !saidaPedida_; });
+  if (!pronto) {
+    Carregador->Cancelar(numero);
+    return;
+  }
+  if (!erro.isEmpty()) throw std::runtime_error(erro.toUtf8().toStdString());
   Fotos[k] = caminho;
   Fcan[k]->SetPicture(foto);
 }

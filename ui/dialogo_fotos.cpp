@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include "carregador_fotos.h"
 #include "figuras.h"
 
 namespace {
@@ -41,21 +42,27 @@ TDialogoFotos::TDialogoFotos(QWidget* parent) : QFileDialog(parent, QStringLiter
   previa_->setText(QStringLiteral("Prévia"));
   if (auto* grade = qobject_cast<QGridLayout*>(layout()))
     grade->addWidget(previa_, 0, grade->columnCount(), grade->rowCount(), 1, Qt::AlignCenter);
+  carregador_ = new TCarregadorFotos(this);
   connect(this, &QFileDialog::currentChanged, this, &TDialogoFotos::MostrarPrevia);
 }
 
 void TDialogoFotos::MostrarPrevia(const QString& caminho) {
+  carregador_->Cancelar(carregando_);
+  carregando_ = 0;
+  previa_->setPixmap({});
   if (!QFileInfo(caminho).isFile()) {
-    previa_->setPixmap({});
     previa_->setText(QStringLiteral("Prévia"));
     return;
   }
-  try {
-    const QImage img = CarregarFigura(caminho);
-    previa_->setPixmap(
-        QPixmap::fromImage(img.scaled(previa_->size() - QSize(8, 8), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-  } catch (const std::exception&) {
-    previa_->setPixmap({});
-    previa_->setText(QStringLiteral("Sem prévia"));
-  }
+  previa_->setText(QStringLiteral("Carregando..."));
+  const QSize area = previa_->size() - QSize(8, 8);
+  carregando_ = carregador_->Carregar(
+      caminho, qMax(area.width(), area.height()), [this, area](const QImage& foto, const QString& erro) {
+        carregando_ = 0;
+        if (erro.isEmpty())
+          previa_->setPixmap(QPixmap::fromImage(foto.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        else
+          previa_->setText(QStringLiteral("Sem prévia"));
+        emit PreviaPronta();
+      });
 }

@@ -6,15 +6,24 @@
 #include <QFileDialog>
 
 class QLabel;
+class TCarregadorFotos;
 
 class TDialogoFotos : public QFileDialog {
   Q_OBJECT
  public:
   explicit TDialogoFotos(QWidget* parent);
   QLabel* Previa() const { return previa_; }
-  // Shows the picture at `caminho` in the preview, or clears it.
+  // Shows the picture at `caminho` in the preview, or clears it. The
+  // picture loads off the window's thread; a newer selection drops the
+  // load of the older one, so a late answer never covers a newer preview.
   void MostrarPrevia(const QString& caminho);
+
+ signals:
+  // The preview has its picture or its "no preview" text.
+  void PreviaPronta();
 
  private:
   QLabel* previa_;
+  TCarregadorFotos* carregador_;
+  quint64 carregando_ = 0;
 };
