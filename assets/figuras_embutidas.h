@@ -11,4 +11,10 @@
 // exactly as Qt decodes that file; a null picture when the game has none by
 // that name. The pixels stay in the program's read-only data until the
 // picture is drawn on, which then works on a copy of its own.
+// Each picture has a double drawn at twice the size ("Imp@2x.bmp", device
+// pixel ratio 2), which the picture carries (VarianteDupla) for screens of
+// a higher ratio; it is not touched on a screen of ratio 1.
 QImage FiguraEmbutida(const QString& nome);
+
+// "Imp.bmp" -> "Imp@2x.bmp".
+QString NomeDaDupla(const QString& nome);

@@ -5,6 +5,7 @@
 
 #include "Unit1.h"
 #include "Unit2.h"
+#include "copia.h"
 #include "grafico_plano.h"
 #include "imagem.h"
 #include "notebook.h"
@@ -13,6 +14,18 @@
 
 namespace {
 QColor Cor(int k) { return QColor::fromRgb(varzeno::CoresGrafico[static_cast<size_t>(k)]); }
+
+// On a screen of a ratio above 1 the chart is drawn twice: on the picture
+// the game keeps and on its double, at the screen's finer pixels, so the
+// lines and names are as sharp as the rest of the window.
+bool Duplicar(const QWidget* w) { return w->devicePixelRatioF() > 1; }
+
+QImage NovaDupla(QSize tamanho) {
+  QImage d(tamanho * 2, QImage::Format_RGB32);
+  d.setDevicePixelRatio(2);
+  return d;
+}
+
 }  // namespace
 
 void TForm1::MontarGrafico() {
@@ -58,9 +71,10 @@ void TForm1::IniciarGrafico() {
 
   // The names, one text height apart, each in its line's colour on black.
   QImage nomes(imgNomes->size(), QImage::Format_RGB32);
-  nomes.fill(Qt::black);
-  {
-    QPainter p(&nomes);
+  QImage nomesDupla = NovaDupla(imgNomes->size());
+  const auto escreverNomes = [this](QImage& tela) {
+    tela.fill(Qt::black);
+    QPainter p(&tela);
     const QFont f = Arial(11, true);
     p.setFont(f);
     const QFontMetrics fm(f);
@@ -72,19 +86,36 @@ void TForm1::IniciarGrafico() {
       p.setPen(Cor(static_cast<int>(k)));
       p.drawText(caixa, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, nome);
     }
-  }
+  };
+  escreverNomes(nomes);
   imgNomes->SetPicture(nomes);
+  if (Duplicar(imgNomes)) {
+    escreverNomes(nomesDupla);
+    DarVarianteDupla(imgNomes->Picture(), nomesDupla);
+  }
 
   // The grid, then the divider between the rounds.
   telaGrafico_ = QImage(imgGraf->size(), QImage::Format_RGB32);
-  {
-    QPainter p(&telaGrafico_);
-    p.drawImage(0, 0, grafico->Picture());
+  const auto grade = [this](QPainter& p, const QImage& fundo) {
+    p.drawImage(0, 0, fundo);
     p.setPen(QPen(QColor(0xC0, 0xC0, 0xC0), 2));
     p.drawLine(planoGrafico_.divisor, 0, planoGrafico_.divisor, imgGraf->height());
+  };
+  {
+    QPainter p(&telaGrafico_);
+    grade(p, grafico->Picture());
   }
   proximoSegmento_ = 0;
   imgGraf->SetPicture(telaGrafico_);
+  if (Duplicar(imgGraf)) {
+    QImage dupla = NovaDupla(imgGraf->size());
+    const QImage fundo = VarianteDupla(grafico->Picture());
+    {
+      QPainter p(&dupla);
+      grade(p, fundo.isNull() ? grafico->Picture() : fundo);
+    }
+    DarVarianteDupla(imgGraf->Picture(), dupla);
+  }
   DesenharSegmento();
   relogioGrafico_->start(PausaGrafico);
 }
@@ -97,26 +128,38 @@ void TForm1::DesenharSegmento() {
     return;
   }
   const varzeno::TSegmento& s = planoGrafico_.segmentos[proximoSegmento_++];
-  {
-    QPainter p(&telaGrafico_);
+  const auto linha = [&s](QPainter& p) {
     p.setPen(QPen(Cor(s.cor), 2));
     p.drawLine(s.x0, s.y0, s.x1, s.y1);
+  };
+  {
+    QPainter p(&telaGrafico_);
+    linha(p);
   }
+  // The double goes on with the picture it belonged to.
+  QImage dupla = VarianteDupla(imgGraf->Picture());
   imgGraf->SetPicture(telaGrafico_);
+  if (!dupla.isNull()) {
+    {
+      QPainter p(&dupla);
+      linha(p);
+    }
+    DarVarianteDupla(imgGraf->Picture(), dupla);
+  }
 }
 
 void TForm1::TerminarGrafico() {
   imgGraf->SetPicture(telaGrafico_);
   telaGrafico_ = QImage();
   imgBtn->show();
-  imgBtn->SetPicture(img1->Picture().copy(0, imgBtn->height(), imgBtn->width(), imgBtn->height()));
+  MostrarRecorte(*imgBtn, *img1, QRect(0, imgBtn->height(), imgBtn->width(), imgBtn->height()));
   imgBtn->repaint();
   graficoPendente_ = false;
   LiberarSaida();
 }
 
 void TForm1::imgBtnMouseDown() {
-  imgBtn->SetPicture(img1->Picture().copy(0, 0, imgBtn->width(), imgBtn->height()));
+  MostrarRecorte(*imgBtn, *img1, QRect(0, 0, imgBtn->width(), imgBtn->height()));
   imgBtn->repaint();
   Abook->SetActivePage(QStringLiteral("Default"));
   imgBtn->hide();

@@ -102,9 +102,9 @@ void TForm1::bt1MouseUp(TImagem* Sender) {
 void TForm1::UpDown1Click() {
   const int p = UpDown1->Position();
   QImage& faixa = Dig->Picture();
-  // Cell 0 is the one on show; the others hold the digits 2 to 5.
-  const QImage celula = faixa.copy(17 * (p - 1), 0, 17, 29);
-  CopiarRetangulo(faixa, {0, 0}, celula, celula.rect());
+  // Cell 0 is the one on show; the others hold the digits 2 to 5. Copied
+  // within the strip, so that its double follows on a denser screen.
+  CopiarRetangulo(faixa, {0, 0}, faixa, QRect(17 * (p - 1), 0, 17, 29));
   Dig->repaint();
 }
 

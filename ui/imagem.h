@@ -10,9 +10,12 @@ class TImagem : public QWidget {
   Q_OBJECT
  public:
   explicit TImagem(QWidget* parent, const QString& nome = {});
+  ~TImagem() override;
 
-  // The picture to draw on. An empty box gets a blank picture of its own
-  // size first, as a canvas does.
+  // The picture to draw on, at the box's own size in pixels. An empty box
+  // gets a blank picture of its own size first, as a canvas does. On a
+  // screen of a ratio above 1 the box shows the picture's double instead
+  // (VarianteDupla, copia.h), when it has one.
   QImage& Picture();
   const QImage& Picture() const { return picture_; }
   void SetPicture(const QImage& picture);
@@ -43,3 +46,7 @@ class TImagem : public QWidget {
 
 // Gives `destino` the look of `origem`: a plain copy of its whole picture.
 void CopiarAparencia(TImagem& destino, const TImagem& origem);
+
+// Gives `destino` the block `retangulo` of `origem`'s picture as its whole
+// picture, with the same block of its double.
+void MostrarRecorte(TImagem& destino, const TImagem& origem, const QRect& retangulo);

@@ -100,7 +100,8 @@ TEST(Recursos, TodaFiguraDaPastaEstaEmbutidaSemDiferenca) {
   // format as Qt decodes the committed file.
   const QStringList nomes = QDir(QStringLiteral(VARZENO_PASTA_ASSETS))
                                 .entryList({QStringLiteral("*.png"), QStringLiteral("*.bmp")}, QDir::Files);
-  EXPECT_EQ(nomes.size(), int(std::size(kFiguras))) << nomes.join(QLatin1Char(' ')).toStdString();
+  // Each with its double beside it ("Imp@2x.bmp").
+  EXPECT_EQ(nomes.size(), 2 * int(std::size(kFiguras))) << nomes.join(QLatin1Char(' ')).toStdString();
   for (const QString& nome : nomes) {
     const QImage fonte(noFonte(nome));
     ASSERT_FALSE(fonte.isNull()) << nome.toStdString();
