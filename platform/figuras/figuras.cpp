@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QMutex>
 #include <QProcess>
+#include <atomic>
 #include <mutex>
 #include <stdexcept>
 #include <string>
@@ -16,8 +18,11 @@
 
 namespace {
 
+// Set by the program (or a test) on the window's thread, read by the
+// loading threads.
+QMutex g_trava;
 QString g_auxiliar;
-int g_prazoMs = kPrazoMetafilePadrao;
+std::atomic<int> g_prazoMs = kPrazoMetafilePadrao;
 
 std::string Utf8(const QString& s) { return s.toUtf8().toStdString(); }
 
@@ -80,6 +85,7 @@ QString PastaDoExecutavel() {
 QImage DesenharMetafile(const QByteArray& bytes, const char* tipo, const QString& caminho,
                         const std::stop_token& parar) {
   const QString auxiliar = AuxiliarMetafile();
+  const int prazo = g_prazoMs;
   auto falhou = [&](const QString& motivo) {
     Falhar(QStringLiteral("Não foi possível desenhar o metafile \"%1\": %2").arg(caminho, motivo));
   };
@@ -90,7 +96,7 @@ QImage DesenharMetafile(const QByteArray& bytes, const char* tipo, const QString
   processo.setProgram(auxiliar);
   processo.setArguments({QString::fromLatin1(tipo)});
   processo.start();
-  if (!processo.waitForStarted(g_prazoMs))
+  if (!processo.waitForStarted(prazo))
     falhou(QStringLiteral("o programa auxiliar não iniciou (%1)").arg(processo.errorString()));
   processo.write(bytes);
   processo.closeWriteChannel();
@@ -100,11 +106,11 @@ QImage DesenharMetafile(const QByteArray& bytes, const char* tipo, const QString
   while (!processo.waitForFinished(50)) {
     if (processo.state() == QProcess::NotRunning) break;
     const bool parado = parar.stop_requested();
-    if (!parado && relogio.elapsed() < g_prazoMs) continue;
+    if (!parado && relogio.elapsed() < prazo) continue;
     processo.kill();
     processo.waitForFinished(-1);
     if (parado) falhou(QStringLiteral("a leitura foi interrompida"));
-    falhou(QStringLiteral("o programa auxiliar passou de %1 ms e foi encerrado").arg(g_prazoMs));
+    falhou(QStringLiteral("o programa auxiliar passou de %1 ms e foi encerrado").arg(prazo));
   }
   if (processo.exitStatus() != QProcess::NormalExit)
     falhou(QStringLiteral("o programa auxiliar terminou de forma anormal (arquivo danificado?)"));
@@ -161,9 +167,13 @@ QImage Reduzir(QImage imagem, int lado) {
 
 }  // namespace
 
-void DefinirAuxiliarMetafile(const QString& caminho) { g_auxiliar = caminho; }
+void DefinirAuxiliarMetafile(const QString& caminho) {
+  QMutexLocker trava(&g_trava);
+  g_auxiliar = caminho;
+}
 
 QString AuxiliarMetafile() {
+  QMutexLocker trava(&g_trava);
   return g_auxiliar.isEmpty() ? PastaDoExecutavel() + QStringLiteral("/varzeno-metafile") : g_auxiliar;
 }
 
