@@ -31,6 +31,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
   MontarSom();
   // The pages cover the play area and are drawn above every picture.
   Abook->raise();
+  MontarTeclado();
   Proteger([this] { FormCreate(); });
 }
 
