@@ -7,6 +7,8 @@ TAnelFoco::TAnelFoco(QWidget* janela) : QWidget(janela), janela_(janela) {
   setObjectName("AnelFoco");
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setFocusPolicy(Qt::NoFocus);
+  // Not a control: screen readers leave it out.
+  setProperty("varzenoAcessivelFora", true);
   hide();
 }
 
