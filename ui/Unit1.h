@@ -138,6 +138,10 @@ class TForm1 : public QWidget {
   QObject* Teclado = nullptr;
   void MontarTeclado();
 
+  // Screen readers (Unit1_acessivel.cpp): a role, a name, a state and an
+  // action for every control.
+  void MontarAcessibilidade();
+
   bool Arrastando = false;
   int PontoX = 0;
   int PontoY = 0;

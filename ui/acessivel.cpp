@@ -1,0 +1,288 @@
+#include "acessivel.h"
+
+#include <QAccessibleWidget>
+#include <QEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <optional>
+
+#include "Unit2.h"
+#include "erro.h"
+#include "imagem.h"
+
+namespace {
+
+const char* const kFora = "varzenoAcessivelFora";
+
+// Whether an opaque sibling drawn above `w` (later among the children)
+// covers it whole.
+bool CobertoNoNivel(const QWidget* w) {
+  const QWidget* pai = w->parentWidget();
+  if (!pai || w->isWindow()) return false;
+  const QObjectList& irmaos = pai->children();
+  for (qsizetype i = irmaos.indexOf(const_cast<QWidget*>(w)) + 1; i < irmaos.size(); ++i) {
+    const auto* s = qobject_cast<const QWidget*>(irmaos[i]);
+    if (s && !s->isWindow() && s->isVisible() && s->autoFillBackground() && s->geometry().contains(w->geometry()))
+      return true;
+  }
+  return false;
+}
+
+// Covered at its own level or at any level up to its window: the mouse
+// cannot reach it.
+bool Coberto(const QWidget* w) {
+  for (; w && !w->isWindow(); w = w->parentWidget())
+    if (CobertoNoNivel(w)) return true;
+  return false;
+}
+
+// The one interface of every widget the game describes, and of its own
+// widget classes (those Qt knows nothing about).
+class TInterface : public QAccessibleWidget, public QAccessibleValueInterface {
+ public:
+  TInterface(QWidget* w, QAccessible::Role padrao) : QAccessibleWidget(w, padrao) {}
+
+  TPapelAcessivel* Papel() const { return PapelDe(widget()); }
+
+  QAccessible::Role role() const override {
+    const TPapelAcessivel* p = Papel();
+    return p ? p->Papel : QAccessibleWidget::role();
+  }
+
+  QString text(QAccessible::Text t) const override {
+    if (const TPapelAcessivel* p = Papel()) {
+      if (t == QAccessible::Name && p->Nome) return p->Nome();
+      if (t == QAccessible::Description && p->Descricao) return p->Descricao();
+      if (t == QAccessible::Value && p->Valor) return QString::number(p->Valor());
+    }
+    return QAccessibleWidget::text(t);
+  }
+
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    if (Coberto(widget())) s.invisible = true;
+    if (const TPapelAcessivel* p = Papel(); p && p->Marcado) {
+      s.checkable = true;
+      s.checked = p->Marcado();
+    }
+    return s;
+  }
+
+  int childCount() const override { return static_cast<int>(FilhosAcessiveis(widget()).size()); }
+
+  QAccessibleInterface* child(int i) const override {
+    const QList<QWidget*> f = FilhosAcessiveis(widget());
+    return i >= 0 && i < f.size() ? QAccessible::queryAccessibleInterface(f[i]) : nullptr;
+  }
+
+  int indexOfChild(const QAccessibleInterface* c) const override {
+    if (!c || !c->object() || !c->object()->isWidgetType()) return -1;
+    return static_cast<int>(FilhosAcessiveis(widget()).indexOf(static_cast<QWidget*>(c->object())));
+  }
+
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    const TPapelAcessivel* p = Papel();
+    if (t == QAccessible::ValueInterface)
+      return p && p->Valor ? static_cast<QAccessibleValueInterface*>(this) : nullptr;
+    return QAccessibleWidget::interface_cast(t);
+  }
+
+  // Only what the mouse could do now: a hidden control has no action.
+  QStringList actionNames() const override {
+    QStringList nomes;
+    const TPapelAcessivel* p = Papel();
+    if (p && p->Acionar && widget()->isVisible() && widget()->isEnabled() && !Coberto(widget()))
+      nomes << (p->Papel == QAccessible::RadioButton ? toggleAction() : pressAction());
+    return nomes + QAccessibleWidget::actionNames();
+  }
+
+  void doAction(const QString& acao) override {
+    if (acao != pressAction() && acao != toggleAction()) return QAccessibleWidget::doAction(acao);
+    if (!actionNames().contains(acao)) return;
+    QPointer<QWidget> w = widget();
+    QTimer::singleShot(0, w, [w] {
+      if (TPapelAcessivel* p = w ? PapelDe(w) : nullptr; p && p->Acionar && w->isVisible()) Proteger(p->Acionar);
+    });
+  }
+
+  QVariant currentValue() const override { return Papel() ? Papel()->Valor() : QVariant(); }
+  void setCurrentValue(const QVariant& v) override {
+    if (TPapelAcessivel* p = Papel(); p && p->DefinirValor) Proteger([&] { p->DefinirValor(v.toInt()); });
+  }
+  QVariant maximumValue() const override { return Papel() ? Papel()->Maximo : 0; }
+  QVariant minimumValue() const override { return Papel() ? Papel()->Minimo : 0; }
+  QVariant minimumStepSize() const override { return 1; }
+};
+
+// The message dialog reads as an alert named by its message, with its Ok
+// button; the message is announced each time it comes up or changes.
+void PrepararDialogo(TformDialog* d) {
+  DarPapel(d, QAccessible::AlertMessage, [d] { return d->lblMensagem->text(); });
+  DeixarDeFora(d->lblMensagem);  // read as the alert's name, not twice
+  TImagem* btn = d->btn;
+  DarPapel(btn, QAccessible::PushButton, [] { return QStringLiteral("Ok"); })->Acionar = [btn] {
+    emit btn->MouseDown(btn, Qt::LeftButton, 0, 0);
+    emit btn->MouseUp(btn, Qt::LeftButton, 0, 0);
+  };
+  // Coming up it is announced as an alert; a new message while it is up
+  // (the dialog is raised again) renames it too.
+  auto anunciado = std::make_shared<QString>();
+  OuvirEventos(d, [d, anunciado](QEvent* e) {
+    if (e->type() == QEvent::Show) {
+      *anunciado = d->lblMensagem->text();
+      AvisarAlerta(d);
+    } else if (e->type() == QEvent::ZOrderChange && d->isVisible() && d->lblMensagem->text() != *anunciado) {
+      *anunciado = d->lblMensagem->text();
+      AvisarNome(d);
+      AvisarAlerta(d);
+    }
+  });
+}
+
+// The role our interface takes by default for widgets of `classe`, or
+// Client for Qt's own widgets the game described; none: Qt's own interface.
+std::optional<QAccessible::Role> NossoPapel(const QString& classe, const QWidget* w) {
+  if (classe == QLatin1String("TformDialog")) return QAccessible::AlertMessage;
+  if (classe == QLatin1String("TImagem")) return QAccessible::Graphic;
+  if (classe == QLatin1String("TUpDown")) return QAccessible::SpinBox;
+  if (classe == QLatin1String("TForm1")) return QAccessible::Window;
+  if (classe == QLatin1String("TNotebook")) return QAccessible::LayeredPane;
+  if (PapelDe(w) && (classe == QLatin1String("QWidget") || classe == QLatin1String("QLabel")))
+    return QAccessible::Client;
+  return std::nullopt;
+}
+
+QAccessibleInterface* Fabrica(const QString& classe, QObject* objeto) {
+  if (!objeto || !objeto->isWidgetType()) return nullptr;
+  auto* w = static_cast<QWidget*>(objeto);
+  const std::optional<QAccessible::Role> papel = NossoPapel(classe, w);
+  if (!papel) return nullptr;
+  // Whatever part of the dialog is asked for first, it is described.
+  if (auto* d = qobject_cast<TformDialog*>(w->window()); d && !PapelDe(d)) PrepararDialogo(d);
+  return new TInterface(w, *papel);
+}
+
+// Whether the factory makes the interface of `w`, asked as Qt asks: class
+// by class, from the most derived.
+bool Nossa(const QWidget* w) {
+  for (const QMetaObject* m = w->metaObject(); m; m = m->superClass())
+    if (NossoPapel(QLatin1String(m->className()), w)) return true;
+  return false;
+}
+
+// Qt makes a label's interface as soon as its text is first set, before
+// the game has described it, and a widget's while it is being built: those
+// made before are dropped, so ours takes their place.
+void Renovar(QWidget* raiz) {
+  QList<QWidget*> todos = raiz->findChildren<QWidget*>();
+  todos.prepend(raiz);
+  for (QWidget* w : todos) {
+    if (!Nossa(w)) continue;
+    QAccessibleInterface* feita = QAccessible::queryAccessibleInterface(w);
+    if (feita && !dynamic_cast<TInterface*>(feita))
+      QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(feita));
+  }
+}
+
+bool Decoracao(const QWidget* w) { return qobject_cast<const TImagem*>(w) && !PapelDe(w); }
+
+bool Ausente(const QWidget* w) {
+  const TPapelAcessivel* p = PapelDe(w);
+  return p && p->Presente && !p->Presente();
+}
+
+class TOuvinte : public QObject {
+ public:
+  TOuvinte(QObject* alvo, std::function<void(QEvent*)> f) : QObject(alvo), f_(std::move(f)) {
+    alvo->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* e) override {
+    f_(e);
+    return false;
+  }
+
+ private:
+  std::function<void(QEvent*)> f_;
+};
+
+std::function<void(QAccessibleEvent*)>& Ouvinte() {
+  static std::function<void(QAccessibleEvent*)> ouvinte;
+  return ouvinte;
+}
+
+// Without a reader listening nothing is sent, and no interface is made.
+void Enviar(QAccessibleEvent& e) {
+  if (Ouvinte()) Ouvinte()(&e);
+  if (QAccessible::isActive()) QAccessible::updateAccessibility(&e);
+}
+
+void Avisar(QWidget* w, QAccessible::Event tipo) {
+  if (!w) return;
+  QAccessibleEvent e(w, tipo);
+  Enviar(e);
+}
+
+}  // namespace
+
+TPapelAcessivel::TPapelAcessivel(QWidget* dono, QAccessible::Role papel, std::function<QString()> nome)
+    : QObject(dono), Papel(papel), Nome(std::move(nome)) {
+  setObjectName(QStringLiteral("varzenoPapelAcessivel"));
+}
+
+TPapelAcessivel* DarPapel(QWidget* w, QAccessible::Role papel, std::function<QString()> nome) {
+  delete PapelDe(w);
+  return new TPapelAcessivel(w, papel, std::move(nome));
+}
+
+TPapelAcessivel* PapelDe(const QWidget* w) {
+  return w ? w->findChild<TPapelAcessivel*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+void DeixarDeFora(QWidget* w) { w->setProperty(kFora, true); }
+
+QList<QWidget*> FilhosAcessiveis(const QWidget* w) {
+  QList<QWidget*> filhos;
+  for (QObject* o : w->children()) {
+    auto* f = qobject_cast<QWidget*>(o);
+    // Windows are the application's children; see-through overlays are no
+    // controls.
+    if (!f || f->isWindow() || f->property(kFora).toBool() || Decoracao(f) || Ausente(f) ||
+        f->testAttribute(Qt::WA_TransparentForMouseEvents) || CobertoNoNivel(f))
+      continue;
+    filhos << f;
+  }
+  return filhos;
+}
+
+void InstalarAcessibilidade(QWidget* raiz) {
+  // Installed last, so it is asked first; for Qt's own classes too.
+  QAccessible::removeFactory(Fabrica);
+  QAccessible::installFactory(Fabrica);
+  Renovar(raiz);
+}
+
+void AvisarAlerta(QWidget* w) { Avisar(w, QAccessible::Alert); }
+void AvisarNome(QWidget* w) { Avisar(w, QAccessible::NameChanged); }
+void AvisarDescricao(QWidget* w) { Avisar(w, QAccessible::DescriptionChanged); }
+void AvisarFilhos(QWidget* w) { Avisar(w, QAccessible::ObjectReorder); }
+
+void AvisarMarcado(QWidget* w) {
+  if (!w) return;
+  QAccessible::State mudou;
+  mudou.checked = true;
+  QAccessibleStateChangeEvent e(w, mudou);
+  Enviar(e);
+}
+
+void AvisarValor(QWidget* w) {
+  const TPapelAcessivel* p = PapelDe(w);
+  if (!p || !p->Valor) return;
+  QAccessibleValueChangeEvent e(w, p->Valor());
+  Enviar(e);
+}
+
+void OuvirAvisos(std::function<void(QAccessibleEvent*)> ouvinte) { Ouvinte() = std::move(ouvinte); }
+
+void OuvirEventos(QObject* alvo, std::function<void(QEvent*)> f) { new TOuvinte(alvo, std::move(f)); }

@@ -1,0 +1,66 @@
+#pragma once
+// What a screen reader learns about the window's controls. A described
+// widget carries a TPapelAcessivel (a plain QObject child, so it never shows
+// in the tree) giving its role, name, state and action; the interfaces read
+// it each time they are asked, so names that follow the game (a candidate's
+// name, an option's text) are always current. Picture boxes nobody described
+// are decoration and stay out of the tree.
+
+#include <QAccessible>
+#include <QObject>
+#include <functional>
+
+class QEvent;
+class QWidget;
+
+class TPapelAcessivel : public QObject {
+  Q_OBJECT
+ public:
+  TPapelAcessivel(QWidget* dono, QAccessible::Role papel, std::function<QString()> nome);
+
+  QAccessible::Role Papel;
+  std::function<QString()> Nome;
+  std::function<QString()> Descricao;  // optional
+  std::function<bool()> Marcado;       // radio buttons: the checked state
+  // What pressing the control does; it runs from the event loop, as a click
+  // would, so a handler that waits for the player does not hold the reader.
+  std::function<void()> Acionar;
+  // A whole value from Minimo to Maximo (spin buttons).
+  std::function<int()> Valor;
+  std::function<void(int)> DefinirValor;
+  int Minimo = 0;
+  int Maximo = 0;
+  // Whether it is in the tree at all (an empty row is not); always if unset.
+  std::function<bool()> Presente;
+};
+
+// Describes `w` (replacing an earlier description) and returns it for the
+// optional parts.
+TPapelAcessivel* DarPapel(QWidget* w, QAccessible::Role papel, std::function<QString()> nome);
+TPapelAcessivel* PapelDe(const QWidget* w);
+// Leaves `w`, and all under it, out of the accessible tree.
+void DeixarDeFora(QWidget* w);
+// The widget's children as a screen reader sees them: neither decoration,
+// nor left out, nor covered by an opaque sibling drawn above them.
+QList<QWidget*> FilhosAcessiveis(const QWidget* w);
+
+// Puts the game's interfaces ahead of Qt's own and, when a reader is already
+// listening, makes again those made for widgets under `raiz` before they
+// were described.
+void InstalarAcessibilidade(QWidget* raiz);
+
+// Tell a listening reader what changed.
+void AvisarNome(QWidget* w);
+void AvisarDescricao(QWidget* w);
+void AvisarMarcado(QWidget* w);
+void AvisarValor(QWidget* w);
+void AvisarFilhos(QWidget* w);
+void AvisarAlerta(QWidget* w);
+
+// Every notice above also goes to `ouvinte` when one is set, reader or not
+// (tests); an empty function removes it.
+void OuvirAvisos(std::function<void(QAccessibleEvent*)> ouvinte);
+
+// Runs `f` for each event `alvo` receives, after its own handling is
+// decided (the event is never stopped).
+void OuvirEventos(QObject* alvo, std::function<void(QEvent*)> f);
