@@ -12,6 +12,7 @@
 #include "notebook.h"
 #include "regiao.h"
 #include "somwave.h"
+#include "tela.h"
 
 TForm1* Form1 = nullptr;
 
@@ -32,7 +33,6 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
   // The pages cover the play area and are drawn above every picture.
   Abook->raise();
   MontarTeclado();
-  MontarAcessibilidade();
   Proteger([this] { FormCreate(); });
 }
 
@@ -43,7 +43,9 @@ TForm1::~TForm1() {
 
 void TForm1::FormCreate() {
   varzeno::Randomize();
-  resize(650, 198);
+  // A fixed size: no manager offers to maximise or resize it.
+  setFixedSize(650, 198);
+  CaberNaTela(*this);
   Abook->setCurrentIndex(0);
   Abook->move(4, 6);
   QPalette paleta = Abook->palette();

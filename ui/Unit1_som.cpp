@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "Unit1.h"
+#include "dialogo_arquivo.h"
 #include "somwave.h"
 #include "tocador.h"
 
@@ -20,6 +21,7 @@ QFileDialog* TForm1::DialogoDeMusica() {
   OpenMp3->setFileMode(QFileDialog::AnyFile);
   OpenMp3->setNameFilters({QStringLiteral("Arquivos Mp3 (*.mp3)"), QStringLiteral("Todos os Arquivos (*)")});
   OpenMp3->setDefaultSuffix(QStringLiteral("mp3"));
+  RecolherSugestoesAoFechar(*OpenMp3);
   // A file the player cannot open leaves the dialog where it was.
   connect(MPlayer, &TMediaPlayer::Falhou, this, [this] {
     if (pastaAntesDaMusica_.isEmpty()) return;

@@ -12,6 +12,7 @@
 #include "figuras_embutidas.h"
 #include "imagem.h"
 #include "regiao.h"
+#include "tela.h"
 
 TformDialog* formDialog = nullptr;
 
@@ -24,11 +25,13 @@ bool TeclaDeOk(int tecla) {
 }  // namespace
 
 TformDialog::TformDialog(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
   setObjectName("formDialog");
   setWindowTitle(QStringLiteral("Varzeno"));
+  // A fixed size: no manager offers to maximise or resize it.
+  setFixedSize(270, 120);
   move(401, 173);
-  resize(270, 120);
+  CaberNaTela(*this);
 
   imp = new TImagem(this, "imp");
   imp->setGeometry(0, 0, 270, 120);

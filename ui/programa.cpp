@@ -67,6 +67,9 @@ int TerminarEnsaio(int status) {
 }  // namespace
 
 TPrograma::TPrograma() {
+  // The message belongs to the main window: transient for it, it is
+  // minimised with it and has no taskbar entry of its own.
+  formDialog.setParent(&Form1, formDialog.windowFlags());
   // Without a window manager nothing hands the focus back by itself.
   QObject::connect(&formDialog, &TformDialog::Escondido, &Form1, [this] {
     if (Form1.isVisible()) {
