@@ -9,6 +9,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "Unit1.h"
 #include "Unit2.h"
@@ -71,14 +72,15 @@ TTeclado::TTeclado(TForm1& f) : QObject(&f), f_(f), anel_(new TAnelFoco(&f)) {
   if (auto* caixa = f.findChild<QScrollArea*>(QStringLiteral("ScrollBox2"))) caixa->setFocusPolicy(Qt::NoFocus);
 
   connect(f.Abook, &QStackedWidget::currentChanged, this, [this] { FocarInicio(); });
+  // Focus moved by a click (a name box) or by Qt: the ring follows; only
+  // the keys scroll a box.
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* agora) {
-    if (agora && agora->window() == &f_) Focar(agora);
+    if (agora && agora->window() == &f_) anel_->Seguir(agora == &f_ ? nullptr : agora);
   });
   // A mark ticked with the mouse takes the focus from the mark before it.
   for (TImagem* t : f.Trava)
     connect(t, &TImagem::MouseDown, this, [this] {
-      if (qobject_cast<TImagem*>(f_.focusWidget()) && f_.focusWidget()->objectName().startsWith(u"Trava"))
-        Focar(Marca());
+      if (std::find(f_.Trava.begin(), f_.Trava.end(), f_.focusWidget()) != f_.Trava.end()) Focar(Marca());
     });
   qApp->installEventFilter(this);
   FocarInicio();
@@ -171,12 +173,11 @@ bool TTeclado::eventFilter(QObject* objeto, QEvent* e) {
     case QEvent::KeyRelease:
       return objeto->isWidgetType() && Solta(static_cast<QKeyEvent*>(e));
     case QEvent::Show:
-      // The chart's Ok appears: it takes the focus.
-      if (objeto == f_.Abook || objeto == f_.imgBtn) FocarInicio();
-      return false;
     case QEvent::Hide:
-      // The start button uncovers the play area.
-      if (objeto == f_.Abook && !e->spontaneous()) FocarInicio();
+      // The start button uncovers the play area, the chart covers it again
+      // and its Ok appears at the end: the focus goes to the first control.
+      // (A window minimised and restored keeps its focus.)
+      if ((objeto == f_.Abook || objeto == f_.imgBtn) && !e->spontaneous()) FocarInicio();
       return false;
     default:
       return false;
