@@ -57,7 +57,10 @@ QPoint NoServidor(const QWidget* w) {
 // centre of `w`: it reaches whatever window is on top there.
 void ClicarDeVerdade(const QWidget* w) {
   const QPoint g = w->mapToGlobal(w->rect().center());
-  Rodar("xdotool", {"mousemove", "--sync", QString::number(g.x()), QString::number(g.y()), "click", "1"});
+  // From a point beside it: "--sync" waits for a motion, and would wait
+  // for ever with the pointer already there.
+  Rodar("xdotool", {"mousemove", QString::number(g.x() + 1), QString::number(g.y() + 1), "mousemove", "--sync",
+                    QString::number(g.x()), QString::number(g.y()), "click", "1"});
 }
 
 // The Qt windows of this process that the server shows.
