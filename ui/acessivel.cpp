@@ -164,22 +164,18 @@ QAccessibleInterface* Fabrica(const QString& classe, QObject* objeto) {
   return new TInterface(w, *papel);
 }
 
-// Whether the factory makes the interface of `w`, asked as Qt asks: class
-// by class, from the most derived.
-bool Nossa(const QWidget* w) {
-  for (const QMetaObject* m = w->metaObject(); m; m = m->superClass())
-    if (NossoPapel(QLatin1String(m->className()), w)) return true;
-  return false;
-}
-
 // Qt makes a label's interface as soon as its text is first set, before
-// the game has described it, and a widget's while it is being built: those
-// made before are dropped, so ours takes their place.
+// the game has described it: those of Qt's widgets the game described are
+// dropped, so ours takes their place. The game's own classes only ever get
+// ours, and they are left alone: nothing is made here that no reader asked
+// for.
 void Renovar(QWidget* raiz) {
   QList<QWidget*> todos = raiz->findChildren<QWidget*>();
   todos.prepend(raiz);
   for (QWidget* w : todos) {
-    if (!Nossa(w)) continue;
+    const bool doJogo = w->inherits("TImagem") || w->inherits("TUpDown") || w->inherits("TForm1") ||
+                        w->inherits("TNotebook") || w->inherits("TformDialog");
+    if (!PapelDe(w) || doJogo) continue;
     QAccessibleInterface* feita = QAccessible::queryAccessibleInterface(w);
     if (feita && !dynamic_cast<TInterface*>(feita))
       QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(feita));

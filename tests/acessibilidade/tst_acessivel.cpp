@@ -15,6 +15,7 @@
 #include "imagem.h"
 #include "notebook.h"
 #include "programa.h"
+#include "rotulo.h"
 #include "updown.h"
 
 namespace {
@@ -114,6 +115,7 @@ class TesteAcessivel : public QObject {
         {F().imgBtn, QAccessible::PushButton, "Ok"},
         {p_->formDialog.btn, QAccessible::PushButton, "Ok"},
         {&F(), QAccessible::Window, "Varzeno"},
+        {F().Label36, QAccessible::Link, F().Label36->text()},
     };
     for (int k = 1; k <= 6; ++k) {
       const QString nome = QStringLiteral("Candidato %1").arg(10 * k + 5);
