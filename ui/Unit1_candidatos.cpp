@@ -3,6 +3,7 @@
 // written back at exit.
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QValidator>
 
 #include "Unit1.h"
@@ -40,7 +41,7 @@ const TPosicao kPosicoes[6] = {
 const char* const kNomeDoArquivo = "jogo.ini";
 
 // One report for every stored photo that failed at start.
-QString ListaDeFalhas(const QStringList& falhas) {
+QString ListaDeFalhas(const QMap<int, QString>& falhas) {
   const QString cabeca =
       falhas.size() == 1 ? QStringLiteral("A foto de um candidato não pôde ser carregada")
                          : QStringLiteral("As fotos de %1 candidatos não puderam ser carregadas").arg(falhas.size());
@@ -48,7 +49,7 @@ QString ListaDeFalhas(const QStringList& falhas) {
          QStringLiteral(
              ". Por enquanto a vaga mostra a foto padrão; o caminho continua guardado, e a foto volta quando o "
              "arquivo puder ser aberto ao iniciar o jogo.\n\n") +
-         falhas.join(QLatin1Char('\n'));
+         QStringList(falhas.cbegin(), falhas.cend()).join(QLatin1Char('\n'));
 }
 
 // A name box takes only what the settings file can hold.
@@ -137,7 +138,7 @@ void TForm1::CarregarConfiguracao() {
   // its placeholder; the failures are reported together, once all the
   // photos have answered.
   auto faltam = std::make_shared<int>(0);
-  auto falhas = std::make_shared<QStringList>();
+  auto falhas = std::make_shared<QMap<int, QString>>();  // by slot
   for (int k = 1; k <= 6; ++k) {
     if (Fotos[k].isEmpty()) continue;
     ++*faltam;
@@ -149,7 +150,11 @@ void TForm1::CarregarConfiguracao() {
             if (erro.isEmpty())
               Fcan[k]->SetPicture(foto);
             else
-              *falhas << QStringLiteral("Vaga %1 (%2), arquivo \"%3\": %4").arg(k).arg(Ncan[k]->text(), caminho, erro);
+              falhas->insert(
+                  k,
+                  erro.contains(caminho)
+                      ? QStringLiteral("Vaga %1 (%2): %3").arg(k).arg(Ncan[k]->text(), erro)
+                      : QStringLiteral("Vaga %1 (%2), arquivo \"%3\": %4").arg(k).arg(Ncan[k]->text(), caminho, erro));
           }
           if (--*faltam == 0 && !falhas->isEmpty()) MostrarErro(ListaDeFalhas(*falhas));
         });

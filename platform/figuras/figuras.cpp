@@ -1,7 +1,6 @@
 #include "figuras.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -77,9 +76,12 @@ QImage DecodificarComCaminho(const QByteArray& bytes, const char* formato, const
   return imagem;
 }
 
+// Where Qt looks too, found once: the loading threads ask for it, and
+// Qt's own answer keeps an unguarded cache.
 QString PastaDoExecutavel() {
-  if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
-  return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2);
+  static const QString pasta =
+      QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2);
+  return pasta;
 }
 
 QImage DesenharMetafile(const QByteArray& bytes, const char* tipo, const QString& caminho,

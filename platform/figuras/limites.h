@@ -2,6 +2,7 @@
 // How big a picture may get, whatever its file says: a photo is shown at
 // 89 x 89, and a damaged or hostile file must not take the memory.
 
+#include <QLocale>
 #include <QSize>
 #include <QString>
 #include <QtGlobal>
@@ -48,13 +49,13 @@ inline QSize ReduzirAoLado(QSize s, int lado) {
 
 // The refusal of a photo beyond the limits, naming the file and the limits.
 inline QString MensagemFotoGrande(const QString& caminho, QSize s) {
+  const QLocale brasil(QLocale::Portuguese, QLocale::Brazil);
   return QStringLiteral(
              "A figura \"%1\" é grande demais (%2 x %3 pixels): o jogo abre fotos de até %4 pixels "
              "(cerca de %5 megapixels), com até %6 pixels de cada lado")
       .arg(caminho)
       .arg(s.width())
       .arg(s.height())
-      .arg(kPixelsMaximosFoto)
-      .arg(kPixelsMaximosFoto / 1000000)
-      .arg(kLadoMaximoFoto);
+      .arg(brasil.toString(kPixelsMaximosFoto), brasil.toString(kPixelsMaximosFoto / 1000000),
+           brasil.toString(kLadoMaximoFoto));
 }

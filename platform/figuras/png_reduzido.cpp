@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <QtEndian>
 #include <csetjmp>
 #include <stdexcept>
 #include <string>
@@ -101,6 +102,15 @@ int Ler(png_structp png, png_infop info, int lado, QSize* tamanho, QSize* alvo, 
 }  // namespace
 
 QImage LerPngReduzido(QIODevice& origem, int lado, const QString& caminho, std::stop_token parar) {
+  // The size stands in the header, first of all: a picture beyond the
+  // limits is refused as such, whatever follows it.
+  const QByteArray cabeca = origem.peek(24);
+  if (cabeca.size() == 24 && cabeca.startsWith("\x89PNG\r\n\x1a\n") && cabeca.mid(12, 4) == "IHDR") {
+    const QSize declarado(int(qMin<quint32>(qFromBigEndian<quint32>(cabeca.constData() + 16), 0x7FFFFFFF)),
+                          int(qMin<quint32>(qFromBigEndian<quint32>(cabeca.constData() + 20), 0x7FFFFFFF)));
+    if (!FotoCabeNoLimite(declarado))
+      throw std::runtime_error(MensagemFotoGrande(caminho, declarado).toUtf8().toStdString());
+  }
   TEstado estado{&origem, {}, false};
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &estado, Erro, Aviso);
   png_infop info = png ? png_create_info_struct(png) : nullptr;

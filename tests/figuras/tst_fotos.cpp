@@ -295,6 +295,11 @@ class TstFotos : public QObject {
     QTest::newRow("png 8192 x 8192, no limite") << "limite.png" << PngDeclarando(8192, 8192) << false;
     QTest::newRow("png 8192 x 8193") << "alem.png" << PngDeclarando(8192, 8193) << true;
     QTest::newRow("png 100000 x 100000") << "enorme.png" << PngDeclarando(100000, 100000) << true;
+    QTest::newRow("png sem dados 20000 x 9000") << "vazio.png" << [] {
+      QByteArray png = PngDeclarando(20000, 9000);
+      const qsizetype idat = png.indexOf("IDAT") - 4;
+      return png.remove(idat, 12 + qFromBigEndian<quint32>(png.constData() + idat));
+    }() << true;
     QTest::newRow("png 70000 x 1, lado") << "fita.png" << PngDeclarando(70000, 1) << true;
     QTest::newRow("jpg 9000 x 9000") << "enorme.jpg" << JpgDeclarando(9000, 9000) << true;
     QTest::newRow("bmp 10000 x 10000") << "enorme.bmp" << [] {
