@@ -184,6 +184,24 @@ class TesteGerenciador : public QObject {
     QVERIFY(area.contains(QRect(F().Fim->mapToGlobal(QPoint(0, 0)), F().Fim->size())));
   }
 
+  // Dragged by its background through the server, the message follows the
+  // pointer and is shown there next time; the manager does not put it back.
+  void messageDraggedStaysWhereLeft() {
+    D().Mostrar("Arraste-me");
+    MensagemAtiva();
+    const QPoint antes = NoServidor(&D());
+    const QPoint g = D().mapToGlobal(QPoint(30, 100));
+    auto n = [](int v) { return QString::number(v); };
+    Rodar("xdotool", {"mousemove", "--sync", n(g.x()), n(g.y()), "mousedown", "1"});
+    Rodar("xdotool", {"mousemove", "--sync", n(g.x() + 40), n(g.y() - 30), "mouseup", "1"});
+    QTRY_COMPARE(NoServidor(&D()), antes + QPoint(40, -30));
+    D().Ok();
+    QTRY_VERIFY(!Mapeada(D().winId()));
+    D().Mostrar("De novo");
+    MensagemAtiva();
+    QCOMPARE(NoServidor(&D()), antes + QPoint(40, -30));
+  }
+
   void minimisedWithTheMainWindowAndStillWaiting() {
     QSignalSpy escondido(&D(), &TformDialog::Escondido);
     D().Mostrar("Espere");
