@@ -16,8 +16,11 @@ import subprocess
 import sys
 import time
 
-import pyatspi
-from gi.repository import GLib
+import gi
+
+gi.require_version("Atspi", "2.0")
+import pyatspi  # noqa: E402
+from gi.repository import Atspi, GLib  # noqa: E402
 
 PRAZO = 20.0  # seconds for any one step to show its effect
 
@@ -248,6 +251,9 @@ def jogar(app):
 
 def main():
     jogo = os.path.abspath(sys.argv[1])
+    # A loaded machine may take more than the library's default second to
+    # answer; a step's own deadline is what counts.
+    Atspi.set_timeout(10000, 60000)
     pyatspi.Registry.registerEventListener(ao_evento, "object:state-changed:showing",
                                            "object:property-change:accessible-name")
     processo = subprocess.Popen([jogo])
