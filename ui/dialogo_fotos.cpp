@@ -43,6 +43,11 @@ TDialogoFotos::TDialogoFotos(QWidget* parent) : QFileDialog(parent, QStringLiter
   if (auto* grade = qobject_cast<QGridLayout*>(layout()))
     grade->addWidget(previa_, 0, grade->columnCount(), grade->rowCount(), 1, Qt::AlignCenter);
   carregador_ = new TCarregadorFotos(this);
+  // A preview still loading when the dialog closes is of no more use.
+  connect(this, &QDialog::finished, this, [this] {
+    carregador_->Cancelar(carregando_);
+    carregando_ = 0;
+  });
   connect(this, &QFileDialog::currentChanged, this, &TDialogoFotos::MostrarPrevia);
 }
 

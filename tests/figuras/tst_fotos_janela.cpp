@@ -240,6 +240,14 @@ class TstFotosJanela : public QObject {
     dialogo.MostrarPrevia(QDir::current().absoluteFilePath("ruim.png"));
     QTRY_COMPARE(pronta.size(), 2);
     QCOMPARE(previa->text(), QString("Sem prévia"));
+
+    // Closing the dialog drops the preview still loading.
+    QVERIFY(QFile::remove("abre"));
+    dialogo.MostrarPrevia(lenta);
+    dialogo.reject();
+    AbrirPortao();
+    QTest::qWait(400);
+    QCOMPARE(pronta.size(), 2);
   }
 
   // A load cancelled before its answer never answers; the others do.
