@@ -52,6 +52,9 @@ class TTeclado : public QObject {
   void Marcar(int escolha);
   void Rolar(int tecla);
   TImagem* Marca() const { return f_.Trava[f_.Escolha == 0 ? 3 : f_.Escolha - 1]; }
+  // False once the window's own destructor has run: its widgets then go
+  // one by one, with events on the way, and none of them is ours to answer.
+  bool Vivo() const { return qobject_cast<const TForm1*>(static_cast<const QObject*>(&f_)); }
 
   TForm1& f_;
   TAnelFoco* anel_;
@@ -71,16 +74,18 @@ TTeclado::TTeclado(TForm1& f) : QObject(&f), f_(f), anel_(new TAnelFoco(&f)) {
   // The candidates' box only follows the focus; it never holds it.
   if (auto* caixa = f.findChild<QScrollArea*>(QStringLiteral("ScrollBox2"))) caixa->setFocusPolicy(Qt::NoFocus);
 
-  connect(f.Abook, &QStackedWidget::currentChanged, this, [this] { FocarInicio(); });
+  connect(f.Abook, &QStackedWidget::currentChanged, this, [this] {
+    if (Vivo()) FocarInicio();
+  });
   // Focus moved by a click (a name box) or by Qt: the ring follows; only
   // the keys scroll a box.
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* agora) {
-    if (agora && agora->window() == &f_) anel_->Seguir(agora == &f_ ? nullptr : agora);
+    if (Vivo() && agora && agora->window() == &f_) anel_->Seguir(agora == &f_ ? nullptr : agora);
   });
   // A mark ticked with the mouse takes the focus from the mark before it.
   for (TImagem* t : f.Trava)
     connect(t, &TImagem::MouseDown, this, [this] {
-      if (std::find(f_.Trava.begin(), f_.Trava.end(), f_.focusWidget()) != f_.Trava.end()) Focar(Marca());
+      if (Vivo() && std::find(f_.Trava.begin(), f_.Trava.end(), f_.focusWidget()) != f_.Trava.end()) Focar(Marca());
     });
   qApp->installEventFilter(this);
   FocarInicio();
@@ -166,22 +171,17 @@ void TTeclado::Circular(bool adiante) {
 }
 
 bool TTeclado::eventFilter(QObject* objeto, QEvent* e) {
-  switch (e->type()) {
-    case QEvent::KeyPress:
-      if (auto* w = qobject_cast<QWidget*>(objeto)) return Pressionada(w, static_cast<QKeyEvent*>(e));
-      return false;
-    case QEvent::KeyRelease:
-      return objeto->isWidgetType() && Solta(static_cast<QKeyEvent*>(e));
-    case QEvent::Show:
-    case QEvent::Hide:
-      // The start button uncovers the play area, the chart covers it again
-      // and its Ok appears at the end: the focus goes to the first control.
-      // (A window minimised and restored keeps its focus.)
-      if ((objeto == f_.Abook || objeto == f_.imgBtn) && !e->spontaneous()) FocarInicio();
-      return false;
-    default:
-      return false;
-  }
+  const QEvent::Type tipo = e->type();
+  if (tipo != QEvent::KeyPress && tipo != QEvent::KeyRelease && tipo != QEvent::Show && tipo != QEvent::Hide)
+    return false;
+  if (!objeto->isWidgetType() || !Vivo()) return false;
+  if (tipo == QEvent::KeyPress) return Pressionada(static_cast<QWidget*>(objeto), static_cast<QKeyEvent*>(e));
+  if (tipo == QEvent::KeyRelease) return Solta(static_cast<QKeyEvent*>(e));
+  // The start button uncovers the play area, the chart covers it again and
+  // its Ok appears at the end: the focus goes to the first control. (A
+  // window minimised and restored keeps its focus.)
+  if ((objeto == f_.Abook || objeto == f_.imgBtn) && !e->spontaneous()) FocarInicio();
+  return false;
 }
 
 bool TTeclado::Pressionada(QWidget* alvo, QKeyEvent* k) {
