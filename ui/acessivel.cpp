@@ -182,6 +182,32 @@ void Renovar(QWidget* raiz) {
   }
 }
 
+struct TPendente {
+  QPointer<QWidget> raiz;
+  std::function<void()> descrever;
+};
+
+QList<TPendente>& Pendentes() {
+  static QList<TPendente> pendentes;
+  return pendentes;
+}
+
+void DescreverPendentes() {
+  const QList<TPendente> lista = std::exchange(Pendentes(), {});
+  for (const TPendente& p : lista) {
+    if (!p.raiz) continue;
+    p.descrever();
+    Renovar(p.raiz);
+  }
+}
+
+class TObservador : public QAccessible::ActivationObserver {
+ public:
+  void accessibilityActiveChanged(bool ativo) override {
+    if (ativo) DescreverPendentes();
+  }
+};
+
 bool Decoracao(const QWidget* w) { return qobject_cast<const TImagem*>(w) && !PapelDe(w); }
 
 bool Ausente(const QWidget* w) {
@@ -252,11 +278,14 @@ QList<QWidget*> FilhosAcessiveis(const QWidget* w) {
   return filhos;
 }
 
-void InstalarAcessibilidade(QWidget* raiz) {
+void QuandoHouverLeitor(QWidget* raiz, std::function<void()> descrever) {
   // Installed last, so it is asked first; for Qt's own classes too.
   QAccessible::removeFactory(Fabrica);
   QAccessible::installFactory(Fabrica);
-  Renovar(raiz);
+  static TObservador observador;
+  QAccessible::installActivationObserver(&observador);
+  Pendentes().append({raiz, std::move(descrever)});
+  if (QAccessible::isActive()) DescreverPendentes();
 }
 
 void AvisarAlerta(QWidget* w) { Avisar(w, QAccessible::Alert); }

@@ -44,10 +44,10 @@ void DeixarDeFora(QWidget* w);
 // nor left out, nor covered by an opaque sibling drawn above them.
 QList<QWidget*> FilhosAcessiveis(const QWidget* w);
 
-// Puts the game's interfaces ahead of Qt's own and, when a reader is already
-// listening, makes again those made for widgets under `raiz` before they
-// were described.
-void InstalarAcessibilidade(QWidget* raiz);
+// Puts the game's interfaces ahead of Qt's own, and runs `descrever` (which
+// describes the widgets under `raiz`) once a screen reader listens: at once
+// if one does, else when one comes.
+void QuandoHouverLeitor(QWidget* raiz, std::function<void()> descrever);
 
 // Tell a listening reader what changed.
 void AvisarNome(QWidget* w);

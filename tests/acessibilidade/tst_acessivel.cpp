@@ -45,11 +45,12 @@ class TesteAcessivel : public QObject {
   std::unique_ptr<TPrograma> p_;
   TForm1& F() { return p_->Form1; }
 
-  void Abrir() {
+  void Abrir(bool comLeitor = true) {
     p_ = std::make_unique<TPrograma>();
     F().PausaGrafico = 0;
     F().show();
     QVERIFY(QTest::qWaitForWindowExposed(&F()));
+    if (comLeitor) QAccessible::setActive(true);  // as a reader coming does
   }
   QString Pagina() { return F().Abook->ActivePage(); }
 
@@ -90,6 +91,18 @@ class TesteAcessivel : public QObject {
     g_eventos.clear();
   }
   void cleanup() { p_.reset(); }
+
+  void nothingIsDescribedUntilAReaderListens() {
+    Abrir(false);
+    QVERIFY(!PapelDe(F().Image1) && !PapelDe(F().Can[0]));
+    QCOMPARE(I(F().Image1)->role(), QAccessible::Graphic);
+    QAccessible::setActive(true);
+    QCOMPARE(I(F().Image1)->role(), QAccessible::PushButton);
+    QCOMPARE(Nome(F().Image1), QString("Começar"));
+    // The poll rows Qt had made interfaces for before are ours now.
+    QCOMPARE(I(F().Can[0])->role(), QAccessible::StaticText);
+    QCOMPARE(Nome(F().Label5), QString("Dinheiro: 0"));
+  }
 
   void everyControlHasItsRoleAndName() {
     Abrir();
