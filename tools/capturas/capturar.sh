@@ -2,7 +2,8 @@
 # Screenshots of the game's window under a private X server with a 24-bit screen.
 #   tools/capturas/capturar.sh [OUTDIR] [BUILD]
 # OUTDIR defaults to docs/capturas; BUILD to build (the tool is built there as
-# tools/capturas/varzeno-capturas).
+# tools/capturas/varzeno-capturas). ESCALA=2 takes the title page on a screen
+# of device pixel ratio 2 (QT_SCALE_FACTOR=2), as titulo@2x.png.
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/../.." && pwd)
 saida=$(realpath -m "${1:-$raiz/docs/capturas}")
@@ -13,4 +14,6 @@ if [ ! -x "$exe" ]; then
   exit 1
 fi
 mkdir -p "$saida"
-QT_QPA_PLATFORM=xcb exec xvfb-run -a -s "-screen 0 1280x800x24" "$exe" "$saida"
+escala=${ESCALA:-1}
+QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$escala exec xvfb-run -a -s "-screen 0 $((1280 * escala))x$((800 * escala))x24" \
+  "$exe" "$saida"

@@ -10,6 +10,7 @@
 // developer's own game is neither read nor written.
 //
 // Needs an X server with a 24-bit screen: see capturar.sh beside this file.
+// At QT_SCALE_FACTOR=2 it takes the title page alone, as titulo@2x.png.
 #include <unistd.h>
 
 #include <QDir>
@@ -85,6 +86,9 @@ class TCapturas {
 
     F.Abook->SetActivePage(QStringLiteral("Default"));
     Capturar("titulo");
+    // On a denser screen (QT_SCALE_FACTOR=2) the title page alone shows the
+    // pictures drawn at twice the size: "titulo@2x".
+    if (qApp->devicePixelRatio() > 1) return erros_ ? 1 : 0;
     F.Abook->SetActivePage(QStringLiteral("regras"));
     Capturar("regras");
     F.Abook->SetActivePage(QStringLiteral("Candidatos"));
@@ -230,7 +234,9 @@ class TCapturas {
     r.adjust(-kMargem, -kMargem, kMargem, kMargem);
     QScreen* tela = F.screen();
     const QPixmap px = tela->grabWindow(0, r.x(), r.y(), r.width(), r.height());
-    const QString arquivo = QDir(saida_).filePath(QString::fromLatin1(nome) + QStringLiteral(".png"));
+    const QString sufixo =
+        qApp->devicePixelRatio() > 1 ? QStringLiteral("@%1x").arg(qApp->devicePixelRatio()) : QString();
+    const QString arquivo = QDir(saida_).filePath(QString::fromLatin1(nome) + sufixo + QStringLiteral(".png"));
     if (px.isNull() || !px.save(arquivo, "PNG", 9)) {
       std::fprintf(stderr, "varzeno-capturas: could not save %s\n", qPrintable(arquivo));
       ++erros_;
