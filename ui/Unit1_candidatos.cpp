@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
+#include <QTimer>
 #include <QValidator>
 
 #include "Unit1.h"
@@ -39,6 +40,29 @@ const TPosicao kPosicoes[6] = {
 };
 
 const char* const kNomeDoArquivo = "jogo.ini";
+
+// Runs `acao` once, right after the window's first paint (or after a
+// second, for a window that is never shown).
+class TAposPrimeiraPintura : public QObject {
+ public:
+  TAposPrimeiraPintura(QWidget* janela, std::function<void()> acao) : QObject(janela), acao_(std::move(acao)) {
+    janela->installEventFilter(this);
+    QTimer::singleShot(1000, this, [this] { Executar(); });
+  }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) QTimer::singleShot(0, this, [this] { Executar(); });
+    return false;
+  }
+
+ private:
+  void Executar() {
+    if (!acao_) return;
+    const auto acao = std::exchange(acao_, nullptr);
+    deleteLater();
+    acao();
+  }
+  std::function<void()> acao_;
+};
 
 // One report for every stored photo that failed at start.
 QString ListaDeFalhas(const QMap<int, QString>& falhas) {
@@ -133,32 +157,35 @@ void TForm1::CarregarConfiguracao() {
     }
   }
   // The photos load off the window's thread and go in as they arrive; the
-  // window shows the placeholders meanwhile. A photo that fails keeps its
-  // path (a pen drive or a network folder may just not be there today) and
-  // its placeholder; the failures are reported together, once all the
-  // photos have answered.
-  auto faltam = std::make_shared<int>(0);
-  auto falhas = std::make_shared<QMap<int, QString>>();  // by slot
-  for (int k = 1; k <= 6; ++k) {
-    if (Fotos[k].isEmpty()) continue;
-    ++*faltam;
-    const QString caminho = Fotos[k];
-    Carregador->Carregar(
-        caminho, kLadoFoto, [this, k, caminho, faltam, falhas](const QImage& foto, const QString& erro) {
-          // A photo chosen meanwhile through the camera wins.
-          if (Fotos[k] == caminho) {
-            if (erro.isEmpty())
-              Fcan[k]->SetPicture(foto);
-            else
-              falhas->insert(
-                  k,
-                  erro.contains(caminho)
-                      ? QStringLiteral("Vaga %1 (%2): %3").arg(k).arg(Ncan[k]->text(), erro)
-                      : QStringLiteral("Vaga %1 (%2), arquivo \"%3\": %4").arg(k).arg(Ncan[k]->text(), caminho, erro));
-          }
-          if (--*faltam == 0 && !falhas->isEmpty()) MostrarErro(ListaDeFalhas(*falhas));
-        });
-  }
+  // window shows the placeholders meanwhile, and the loads begin once it has
+  // painted, so their threads and helpers do not hold the first paint back.
+  // A photo that fails keeps its path (a pen drive or a network folder may
+  // just not be there today) and its placeholder; the failures are reported
+  // together, once all the photos have answered.
+  new TAposPrimeiraPintura(this, [this, guardadas = Fotos] {
+    auto faltam = std::make_shared<int>(0);
+    auto falhas = std::make_shared<QMap<int, QString>>();  // by slot
+    for (int k = 1; k <= 6; ++k) {
+      const QString caminho = guardadas[size_t(k)];
+      if (caminho.isEmpty()) continue;
+      ++*faltam;
+      Carregador->Carregar(
+          caminho, kLadoFoto, [this, k, caminho, faltam, falhas](const QImage& foto, const QString& erro) {
+            // A photo chosen meanwhile through the camera wins.
+            if (Fotos[k] == caminho) {
+              if (erro.isEmpty())
+                Fcan[k]->SetPicture(foto);
+              else
+                falhas->insert(k, erro.contains(caminho)
+                                      ? QStringLiteral("Vaga %1 (%2): %3").arg(k).arg(Ncan[k]->text(), erro)
+                                      : QStringLiteral("Vaga %1 (%2), arquivo \"%3\": %4")
+                                            .arg(k)
+                                            .arg(Ncan[k]->text(), caminho, erro));
+            }
+            if (--*faltam == 0 && !falhas->isEmpty()) MostrarErro(ListaDeFalhas(*falhas));
+          });
+    }
+  });
 }
 
 void TForm1::SalvarConfiguracao() {

@@ -104,13 +104,21 @@ class TstFotosJanela : public QObject {
     Configurar(fotos);
     Abrir();
     QVERIFY(!QFile::exists("abre"));
-    QCOMPARE(F().Carregador->Pendentes(), 6);
+    QTRY_COMPARE(F().Carregador->Pendentes(), 6);  // begun once the window has painted
     for (int k = 1; k <= 6; ++k)
       QCOMPARE(F().Fcan[k]->Picture(), FiguraEmbutida(QStringLiteral("foto%1.png").arg(10 * k + 5)));
     AbrirPortao();
     for (int k = 1; k <= 6; ++k) QTRY_COMPARE(Centro(F().Fcan[k]->Picture()), QColor(Qt::red));
     QCOMPARE(F().Carregador->Pendentes(), 0);
     QVERIFY(erros_.isEmpty());
+  }
+
+  // A window that is not shown loads its photos all the same.
+  void janelaEscondidaTambemCarrega() {
+    Configurar({{}, Png("vermelha.png", Qt::red)});
+    p_ = std::make_unique<TPrograma>();
+    QVERIFY(!F().isVisible());
+    QTRY_COMPARE(Centro(F().Fcan[2]->Picture()), QColor(Qt::red));
   }
 
   // Every failure at start in one box, naming slot, file and reason; the
