@@ -1,8 +1,11 @@
 #include "programa.h"
 
+#include <QEvent>
 #include <QFileInfo>
 #include <QFont>
 #include <QLibraryInfo>
+#include <QSessionManager>
+#include <QSignalBlocker>
 #include <QStyleFactory>
 #include <QTimer>
 #include <QTranslator>
@@ -13,6 +16,7 @@
 #include "erro.h"
 #include "figuras.h"
 #include "fontes.h"
+#include "sinais.h"
 #include "som.h"
 
 namespace {
@@ -79,6 +83,43 @@ TPrograma::TPrograma() {
   });
 }
 
+TSaidaDoPrograma::TSaidaDoPrograma(TPrograma& programa, TSinaisDeSaida& sinais) : programa_(programa) {
+  connect(&sinais, &TSinaisDeSaida::Pedido, this, [this] { Sair(true); });
+  // A signal that came while the windows were being made.
+  if (sinais.Recebido()) QTimer::singleShot(0, this, [this] { Sair(true); });
+  // The session is ending: the data must be safe before the desktop goes.
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { Sair(true); });
+  // The session's end without a commit (its "die"), and quit(), arrive as a
+  // Quit event, which a window's close could otherwise hold back. (Qt
+  // signals aboutToQuit only once the loop is over, when the way out is
+  // already the close button's.)
+  qApp->installEventFilter(this);
+}
+
+bool TSaidaDoPrograma::eventFilter(QObject* objeto, QEvent* e) {
+  if (e->type() == QEvent::Quit && objeto == qApp) {
+    Sair(false);
+    return true;
+  }
+  return false;
+}
+
+void TSaidaDoPrograma::Sair(bool semCaixa) {
+  if (saindo_) return;
+  saindo_ = true;
+  if (semCaixa)
+    DefinirCaixaDeErro([](const QString& texto) { std::fprintf(stderr, "varzeno: %s\n", qPrintable(texto)); });
+  programa_.Form1.Encerrar();
+  // A wait for the player ends with the message it waits on; quietly, so
+  // nothing that follows its closing (the chart) starts.
+  {
+    const QSignalBlocker calado(&programa_.formDialog);
+    programa_.formDialog.hide();
+  }
+  // Ends the loop even where Encerrar was held back (the chart).
+  QCoreApplication::exit(0);
+}
+
 int ExecutarJogo(int argc, char** argv, const std::function<void(TPrograma&)>& aoCriar) {
   EscolherPlataforma();
   TFontesAntecipadas fontes;
@@ -98,8 +139,11 @@ int ExecutarJogo(int argc, char** argv, const std::function<void(TPrograma&)>& a
   AcharAuxiliarMetafile();
   const bool ensaio = PrepararEnsaio();
   int status = 0;
+  // Before the windows: a signal while they are made is kept for the loop.
+  TSinaisDeSaida sinais;
   {
     TPrograma programa;
+    TSaidaDoPrograma saida(programa, sinais);
     if (aoCriar) aoCriar(programa);
     programa.Form1.show();
     status = QApplication::exec();

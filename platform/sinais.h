@@ -1,0 +1,36 @@
+#pragma once
+// The signals with which the desktop or a terminal ends a program: SIGTERM
+// (logout, shutdown, kill), SIGINT (Ctrl+C) and SIGHUP (the terminal
+// closed). Caught, they become a Qt signal delivered by the event loop, so
+// the program can end in order rather than die where it stands.
+
+#include <QObject>
+#include <array>
+#include <csignal>
+
+class QSocketNotifier;
+
+class TSinaisDeSaida : public QObject {
+  Q_OBJECT
+ public:
+  static constexpr std::array<int, 3> kSinais{SIGTERM, SIGINT, SIGHUP};
+
+  // Catches the three from now on. One object at a time.
+  explicit TSinaisDeSaida(QObject* pai = nullptr);
+  // Gives them back the handling they had before.
+  ~TSinaisDeSaida() override;
+
+  // The first signal that came, 0 while none has.
+  int Recebido() const { return recebido_; }
+
+ signals:
+  // Once for every signal that came, from the event loop.
+  void Pedido(int sinal);
+
+ private:
+  void Ler();
+
+  QSocketNotifier* notificador_;
+  int recebido_ = 0;
+  std::array<struct sigaction, kSinais.size()> anteriores_{};
+};
