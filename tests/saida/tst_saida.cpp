@@ -187,6 +187,17 @@ class TstSaida : public QObject {
     Fechar("Z\xe9 Tecla");
   }
 
+  // A signal while the windows are being made is kept for the loop.
+  void sinalAntesDoLacoEncerraAoComecar() {
+    saida_.reset();
+    ::raise(SIGTERM);
+    QCoreApplication::processEvents();
+    QCOMPARE(sinais_->Recebido(), SIGTERM);
+    saida_ = std::make_unique<TSaidaDoPrograma>(*p_, *sinais_);
+    QVERIFY(RodarAte(0, [] {}) < 1000);
+    Fechar();
+  }
+
   // "Selecione seu candidato!": the handler waits for the message to close.
   void sinalEnquantoOJogadorEEsperado() {
     bool esperando = false;
