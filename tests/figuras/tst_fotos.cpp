@@ -231,6 +231,15 @@ class TstFotos : public QObject {
     QVERIFY(Perto(foto.pixel(azul), Qt::blue, 40));
   }
 
+  // Turned and reduced together: the proportions are the upright ones.
+  void orientacaoExifReduzida() {
+    const QString caminho = Gravar("exif-grande.jpg", ComOrientacao(Salvar(Bandeira(800, 600), "jpg"), 6));
+    const QImage foto = CarregarFigura(caminho, kLadoFoto);
+    QCOMPARE(foto.size(), QSize(134, 178));
+    QVERIFY(Perto(foto.pixel(67, 20), Qt::red, 40));
+    QVERIFY(Perto(foto.pixel(67, 158), Qt::blue, 40));
+  }
+
   // Each reduced pixel is the mean of the pixels it covers, whatever order
   // the rows come in: an interlaced file gives exactly the same picture.
   void pngEntrelacadoIgualAoSimples() {
