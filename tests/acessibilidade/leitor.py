@@ -7,7 +7,12 @@ radio buttons' actions, the spinner's value) and reads the results back: the
 messages announced as alerts, the poll rows and the chart's description.
 Exits non-zero on the first failure.
 
-Usage: leitor.py GAME   (run by leitor.sh inside a private D-Bus session)
+With --leitor-depois the game is started before the accessibility bus, so
+no reader is listening while its window is built; the bus comes later, and
+the controls must come described all the same.
+
+Usage: leitor.py GAME [--leitor-depois]   (run by leitor.sh inside a private
+D-Bus session)
 """
 
 import os
@@ -254,17 +259,26 @@ def main():
     # A loaded machine may take more than the library's default second to
     # answer; a step's own deadline is what counts.
     Atspi.set_timeout(10000, 60000)
-    pyatspi.Registry.registerEventListener(ao_evento, "object:state-changed:showing",
-                                           "object:property-change:accessible-name")
+    depois = "--leitor-depois" in sys.argv[2:]
+    barramento = None
     processo = subprocess.Popen([jogo])
     try:
+        if depois:
+            time.sleep(2)  # the game is up, nobody reading
+            barramento = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+        pyatspi.Registry.registerEventListener(ao_evento, "object:state-changed:showing",
+                                               "object:property-change:accessible-name")
         desktop = pyatspi.Registry.getDesktop(0)
         app = esperar(lambda: next((a for a in desktop if a is not None and a.name == "Varzeno"), None),
                       "o jogo no barramento de acessibilidade", 60)
         esperar(lambda: achar(app, pyatspi.ROLE_PUSH_BUTTON, "Começar"), "a página de título")
         conferir_controles(app)
         conferir_paginas(app)
-        jogar(app)
+        if depois:
+            pressionar(achar(app, pyatspi.ROLE_PUSH_BUTTON, "Começar"))
+            esperar(lambda: achar(app, pyatspi.ROLE_PUSH_BUTTON, "Próxima página"), "a página de regras")
+        else:
+            jogar(app)
         print("anúncios:", " | ".join(anuncios))
         pressionar(achar(app, pyatspi.ROLE_PUSH_BUTTON, "Fechar"))
         checar(processo.wait(timeout=20) == 0, "o jogo fechou pelo botão 'Fechar'")
@@ -275,6 +289,8 @@ def main():
     finally:
         if processo.poll() is None:
             processo.kill()
+        if barramento is not None:
+            barramento.terminate()
     return 0
 
 
