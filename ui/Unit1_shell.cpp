@@ -5,9 +5,19 @@
 #include <QTimer>
 
 #include "Unit1.h"
+#include "Unit2.h"
 #include "figuras_embutidas.h"
 #include "imagem.h"
 #include "notebook.h"
+
+namespace {
+// Closing the program closes the message on screen as its Ok does: a wait
+// for the player (the set-up's, the chart's) then ends, and the program
+// with it, at the latest once the chart is drawn.
+void FecharMensagem() {
+  if (formDialog && formDialog->isVisible()) formDialog->Ok();
+}
+}  // namespace
 
 void TForm1::MontarMoldura() {
   Imp = new TImagem(this, "Imp");
@@ -59,6 +69,7 @@ void TForm1::FimMouseUp() {
   CopiarAparencia(*Fim, *Fim1);
   Fim->repaint();
   Encerrar();
+  FecharMensagem();
 }
 
 void TForm1::Encerrar() {
@@ -93,4 +104,5 @@ void TForm1::closeEvent(QCloseEvent* e) {
   }
   e->ignore();
   Encerrar();
+  FecharMensagem();
 }

@@ -258,18 +258,66 @@ class TesteGerenciador : public QObject {
     QVERIFY(TerminaEmAte5s([this] { ClicarDeVerdade(F().Fim); }));
   }
 
-  void closeButtonDuringTheResultEndsAfterTheChart() {
+  // Told to close while the result is up, the program closes the message
+  // too and ends once the chart is drawn: no input is needed on the way.
+  void closingDuringTheResultEndsAfterTheChart_data() {
+    QTest::addColumn<bool>("peloGerente");
+    QTest::newRow("botao de fechar") << false;
+    QTest::newRow("gerente fecha a janela principal") << true;
+  }
+  void closingDuringTheResultEndsAfterTheChart() {
+    QFETCH(bool, peloGerente);
     Comecar();
     RodadaGanha();
     Clicar(F().Image4);
     MensagemAtiva();
-    QSignalSpy fim(F().Fim, &TImagem::MouseUp);
-    ClicarDeVerdade(F().Fim);
-    QTRY_COMPARE(fim.size(), 1);
-    QVERIFY(D().isVisible());  // held until the message is closed
-    const bool terminou = TerminaEmAte5s([this] { Rodar("wmctrl", {"-i", "-c", Id(&D())}); });
-    QVERIFY(terminou);
+    F().PausaGrafico = 10;
+    QSignalSpy escondido(&D(), &TformDialog::Escondido);
+    QVERIFY(TerminaEmAte5s([&] {
+      if (peloGerente)
+        Rodar("wmctrl", {"-i", "-c", Id(&F())});
+      else
+        ClicarDeVerdade(F().Fim);
+    }));
+    QCOMPARE(escondido.size(), 1);
     QVERIFY(F().imgBtn->isVisible());  // drawn to its end first
+  }
+
+  // A file dialog opened by a real click on `botao`: the start of `nome`
+  // typed until the completion list is up, then the rest and Enter. Once
+  // closed nothing of it may stay on screen, and the next click on `botao`
+  // reaches it (and opens the dialog again, which is then cancelled).
+  void DigitarNoDialogo(TImagem* botao, const std::function<QFileDialog*()>& dialogo, const QString& nome) {
+    QSignalSpy cliques(botao, &TImagem::MouseUp);
+    int aberturas = 0;
+    bool aberto = false;
+    QTimer vigia;
+    connect(&vigia, &QTimer::timeout, this, [&] {
+      QFileDialog* d = dialogo();
+      if (!d || !d->isVisible()) aberto = false;
+      if (!d || !d->isVisible() || aberto || QApplication::activeWindow() != d) return;
+      aberto = true;
+      if (++aberturas > 1) return d->reject();
+      const QString caminho = QDir::current().absoluteFilePath(nome);
+      Rodar("xdotool", {"type", "--delay", "30", caminho.chopped(nome.size() - 2)});
+      QLineEdit* linha = d->findChild<QLineEdit*>("fileNameEdit");
+      QVERIFY(linha && linha->completer());
+      QTRY_VERIFY(linha->completer()->popup()->isVisible());
+      Rodar("xdotool", {"type", "--delay", "30", nome.mid(2)});
+      QTest::qWait(200);
+      Rodar("xdotool", {"key", "Return"});
+    });
+    vigia.start(50);
+    ClicarDeVerdade(botao);
+    QTRY_COMPARE(aberturas, 1);
+    QTRY_VERIFY(!dialogo()->isVisible());
+    QTest::qWait(500);  // the file system model's late answers
+    QCOMPARE(JanelasMapeadas().join(' '), QString("Form1"));
+    for (QWidget* w : QApplication::topLevelWidgets())
+      QVERIFY2(!w->isVisible() || w == &F(), qPrintable(w->metaObject()->className()));
+    ClicarDeVerdade(botao);
+    QTRY_COMPARE(cliques.size(), 2);
+    QTRY_COMPARE(aberturas, 2);
   }
 
   void musicDialogLeavesNothingOnScreen() {
@@ -277,42 +325,11 @@ class TesteGerenciador : public QObject {
     QFile musica("musica.mp3");
     QVERIFY(musica.open(QIODevice::WriteOnly));
     musica.close();
-    QSignalSpy cliques(F().Image9, &TImagem::MouseUp);
-    int aberturas = 0;
-    bool aberto = false;
-    // Typed while the dialog runs its own loop: a path that the completion
-    // list offers, then Enter. Opened again, the dialog is cancelled.
-    QTimer vigia;
-    connect(&vigia, &QTimer::timeout, this, [&] {
-      QFileDialog* d = F().OpenMp3;
-      if (!d || !d->isVisible()) aberto = false;
-      if (!d || !d->isVisible() || aberto || QApplication::activeWindow() != d) return;
-      aberto = true;
-      if (++aberturas > 1) return d->reject();
-      Rodar("xdotool", {"type", "--delay", "30", QDir::current().absoluteFilePath("musi")});
-      QLineEdit* nome = d->findChild<QLineEdit*>("fileNameEdit");
-      QVERIFY(nome && nome->completer());
-      QTRY_VERIFY(nome->completer()->popup()->isVisible());
-      Rodar("xdotool", {"type", "--delay", "30", "ca.mp3"});
-      QTest::qWait(200);
-      Rodar("xdotool", {"key", "Return"});
-    });
-    vigia.start(50);
-    ClicarDeVerdade(F().Image9);
-    QTRY_COMPARE(aberturas, 1);
-    QTRY_VERIFY(!F().OpenMp3->isVisible());
+    // With the empty file nothing plays, so the button opens the dialog.
+    DigitarNoDialogo(
+        F().Image9, [this] { return F().OpenMp3; }, "musica.mp3");
     QCOMPARE(F().MPlayer->FileName, QDir::current().absoluteFilePath("musica.mp3"));
-    erros_.clear();     // the empty file cannot be played
-    QTest::qWait(500);  // the file system model's late answers
-    QCOMPARE(JanelasMapeadas().join(' '), QString("Form1"));
-    for (QWidget* w : QApplication::topLevelWidgets())
-      QVERIFY2(!w->isVisible() || w == &F(), qPrintable(w->metaObject()->className()));
-    // The next click reaches the music button: with the empty file nothing
-    // plays, so the dialog opens again.
-    ClicarDeVerdade(F().Image9);
-    QTRY_COMPARE(cliques.size(), 2);
-    QTRY_COMPARE(aberturas, 2);
-    erros_.clear();
+    erros_.clear();  // the empty file cannot be played
   }
 };
 
