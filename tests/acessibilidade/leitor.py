@@ -179,6 +179,11 @@ def responder_alerta(app, texto):
     esperar(lambda: texto in anuncios, "o anúncio de %r" % texto)
     ok = [a for a in todos(app, pyatspi.ROLE_PUSH_BUTTON, "Ok") if a.parent == alerta]
     checar(len(ok) == 1, "o alerta %r tem seu botão Ok" % texto)
+    # Where they are, as a reader's review asks (window and screen).
+    for a in (alerta, ok[0]):
+        for coordenadas in (pyatspi.WINDOW_COORDS, pyatspi.DESKTOP_COORDS):
+            caixa = a.queryComponent().getExtents(coordenadas)
+            checar(caixa.width > 0 and caixa.height > 0, "%s %r tem tamanho" % (a.getRoleName(), a.name))
     pressionar(ok[0])
     esperar(lambda: not achar(app, pyatspi.ROLE_ALERT, texto), "o alerta %r fechar" % texto)
 
