@@ -67,13 +67,16 @@ class TAposPrimeiraPintura : public QObject {
 // One report for every stored photo that failed at start.
 QString ListaDeFalhas(const QMap<int, QString>& falhas) {
   const QString cabeca =
-      falhas.size() == 1 ? QStringLiteral("A foto de um candidato não pôde ser carregada")
-                         : QStringLiteral("As fotos de %1 candidatos não puderam ser carregadas").arg(falhas.size());
-  return cabeca +
-         QStringLiteral(
-             ". Por enquanto a vaga mostra a foto padrão; o caminho continua guardado, e a foto volta quando o "
-             "arquivo puder ser aberto ao iniciar o jogo.\n\n") +
-         QStringList(falhas.cbegin(), falhas.cend()).join(QLatin1Char('\n'));
+      falhas.size() == 1
+          ? QStringLiteral(
+                "A foto de um candidato não pôde ser carregada. Por enquanto a vaga mostra a foto padrão; o caminho "
+                "continua guardado, e a foto volta quando o arquivo puder ser aberto ao iniciar o jogo.")
+          : QStringLiteral(
+                "As fotos de %1 candidatos não puderam ser carregadas. Por enquanto as vagas mostram a foto padrão; "
+                "os caminhos continuam guardados, e as fotos voltam quando os arquivos puderem ser abertos ao "
+                "iniciar o jogo.")
+                .arg(falhas.size());
+  return cabeca + QStringLiteral("\n\n") + QStringList(falhas.cbegin(), falhas.cend()).join(QLatin1Char('\n'));
 }
 
 // A name box takes only what the settings file can hold.

@@ -221,6 +221,34 @@ class TstFotosJanela : public QObject {
     QVERIFY(erros_.isEmpty());
   }
 
+  // Closing the game while a chosen photo loads: the wait ends at once, and
+  // the slot keeps its photo and path.
+  void fecharDuranteACargaDaCamera() {
+    DefinirAuxiliarMetafile(AuxiliarComPortao());
+    DefinirPrazoMetafile(60000);
+    const QString guardada = Png("verde.png", Qt::green);
+    Configurar({{}, guardada});
+    Abrir();
+    QTRY_COMPARE(Centro(F().Fcan[2]->Picture()), QColor(Qt::green));
+    F().Abook->SetActivePage("Candidatos");
+    const QString escolhida = QDir::current().absoluteFilePath("nunca.emf");
+    QVERIFY(Gravar(escolhida, "x"));
+    F().EscolhaDeFoto = [&] { return escolhida; };
+    F().findChild<QScrollArea*>("ScrollBox2")->ensureWidgetVisible(F().Mq[2]);
+    const QPoint em = F().Mq[2]->mapTo(&F(), F().Mq[2]->rect().center());
+    QTimer::singleShot(200, &F(), [this] { F().Encerrar(); });  // what the close button does
+    QElapsedTimer relogio;
+    relogio.start();
+    QTest::mousePress(F().windowHandle(), Qt::LeftButton, {}, em);
+    QTest::mouseRelease(F().windowHandle(), Qt::LeftButton, {}, em);
+    QVERIFY2(relogio.elapsed() < 10000, qPrintable(QString::number(relogio.elapsed())));
+    QCOMPARE(F().Fotos[2], guardada);
+    QCOMPARE(Centro(F().Fcan[2]->Picture()), QColor(Qt::green));
+    Fechar();
+    QCOMPARE(Linhas().value(4), guardada.toLocal8Bit() + "\r");
+    QVERIFY(erros_.isEmpty());
+  }
+
   // The preview loads off the dialog's thread, and a newer selection wins
   // over an older one that answers later.
   void previaMaisNovaVence() {
