@@ -11,5 +11,7 @@ class QWidget;
 QRegion RegiaoOpaca(const QImage& fundo);
 
 // Sizes the window to the picture and makes the opaque part its mask.
-// Used by the main window and by the message dialog alike.
+// Used by the main window and by the message dialog alike. `fundo` is the
+// picture at the game's own size, never its double: the outline is in the
+// window's own pixels at every device pixel ratio.
 void ModelarJanela(QWidget& janela, const QImage& fundo);
