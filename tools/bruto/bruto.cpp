@@ -53,8 +53,12 @@ int main(int argc, char** argv) {
       fonte += "};\n";
       cores = id + "Cores";
     }
-    fonte +=
-        "alignas(16) const char " + id + "Pixels[] =\n" + Literal(figura.constBits(), figura.sizeInBytes()) + ";\n";
+    // The doubles, drawn at twice the size, live in a section of their own,
+    // away from the data read at start: a screen of ratio 1 never maps them
+    // in, not even around the pictures it reads.
+    const bool dupla = nome.contains("@2x.");
+    fonte += QByteArray(dupla ? "__attribute__((section(\"varzeno_duplas\"))) " : "") + "alignas(16) const char " + id +
+             "Pixels[] =\n" + Literal(figura.constBits(), figura.sizeInBytes()) + ";\n";
     tabela += "    {\"" + nome + "\", " + QByteArray::number(figura.width()) + ", " +
               QByteArray::number(figura.height()) + ", QImage::Format(" + QByteArray::number(int(figura.format())) +
               "), " + QByteArray::number(figura.bytesPerLine()) + ", " + cores + ", " +
