@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QTimer>
 #include <QValidator>
+#include <algorithm>
 
 #include "Unit1.h"
 #include "carregador_fotos.h"
@@ -165,6 +166,7 @@ void TForm1::CarregarConfiguracao() {
   // A photo that fails keeps its path (a pen drive or a network folder may
   // just not be there today) and its placeholder; the failures are reported
   // together, once all the photos have answered.
+  if (std::all_of(Fotos.begin(), Fotos.end(), [](const QString& f) { return f.isEmpty(); })) return;
   new TAposPrimeiraPintura(this, [this, guardadas = Fotos] {
     auto faltam = std::make_shared<int>(0);
     auto falhas = std::make_shared<QMap<int, QString>>();  // by slot
