@@ -141,6 +141,18 @@ QPainterPath estrela(QPointF c, double externo, double interno) {
   return p;
 }
 
+// The picture with the key colour exactly on `chave` and nowhere else.
+QImage comChave(const QImage& img, const Mascara& chave) {
+  QImage r = img.convertToFormat(QImage::Format_RGB32);
+  for (int y = 0; y < r.height(); ++y)
+    for (int x = 0; x < r.width(); ++x)
+      if (chave.dentro(x, y))
+        r.setPixel(x, y, kMagenta);
+      else if ((r.pixel(x, y) | 0xFF000000) == kMagenta)
+        r.setPixel(x, y, qRgb(0xFE, 0x00, 0xFF));
+  return r;
+}
+
 // Vertical gradient across [y0, y1].
 std::function<QColor(int, int)> degrade(int y0, int y1, QColor cima, QColor baixo) {
   return [=](int, int y) { return misturar(cima, baixo, (logico(y) - y0) / std::max(1, y1 - y0)); };
@@ -991,7 +1003,11 @@ bool gerarEscala(const QString& pasta, const char* sufixo, QColor& encaixe) {
 
   const QImage janela = desenharJanela();
   const Mascara chave = mascaraDe(kW, kH, cortado);
-  const QImage imp = indexar(janela, {kFundoPaginas.rgb(), kFundoPainel.rgb(), qRgb(0, 0, 0)}, chave);
+  // The game's own background has 256 colours; its double keeps every
+  // colour (24 bits), which a denser screen shows without dithering and
+  // draws without a palette lookup.
+  const QImage imp = escala() == 1 ? indexar(janela, {kFundoPaginas.rgb(), kFundoPainel.rgb(), qRgb(0, 0, 0)}, chave)
+                                   : comChave(janela, chave);
   gravar(imp, "Imp.bmp");
 
   // Pictures that sit on the window are drawn over its final pixels.
