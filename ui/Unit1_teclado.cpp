@@ -66,7 +66,9 @@ class TTeclado : public QObject {
 TTeclado::TTeclado(TForm1& f) : QObject(&f), f_(f), anel_(new TAnelFoco(&f)) {
   regras_ = f.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
   // Keys reach these; a click never moves the focus, as before.
-  QList<QWidget*> focaveis{f.Image1, f.Label36, f.Image3, f.Image4, f.Image9, f.imgBtn, regras_};
+  // The rules' link only once its page first shows: a focusable label lays
+  // its text out, and the link's Courier would load a font at start.
+  QList<QWidget*> focaveis{f.Image1, f.Image3, f.Image4, f.Image9, f.imgBtn, regras_};
   for (int k = 1; k <= 6; ++k) focaveis << f.Fcan[k] << f.Mq[k];
   for (TImagem* t : f.Trava) focaveis << t;
   for (QWidget* w : focaveis)
@@ -75,7 +77,9 @@ TTeclado::TTeclado(TForm1& f) : QObject(&f), f_(f), anel_(new TAnelFoco(&f)) {
   if (auto* caixa = f.findChild<QScrollArea*>(QStringLiteral("ScrollBox2"))) caixa->setFocusPolicy(Qt::NoFocus);
 
   connect(f.Abook, &QStackedWidget::currentChanged, this, [this] {
-    if (Vivo()) FocarInicio();
+    if (!Vivo()) return;
+    if (Lugar() == TLugar::Regras) f_.Label36->setFocusPolicy(Qt::TabFocus);
+    FocarInicio();
   });
   // Focus moved by a click (a name box) or by Qt: the ring follows; only
   // the keys scroll a box.
