@@ -20,7 +20,7 @@ fi
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 build=${FUZZ_BUILD:-$raiz/build-fuzz}
 jobs=${JOBS:-2}
-alvos=(fuzz_ini fuzz_figura_qt fuzz_emf fuzz_wmf)
+alvos=(fuzz_ini fuzz_figura_qt fuzz_foto fuzz_emf fuzz_wmf)
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
   CC=clang CXX=clang++ cmake -S "$raiz/tests/fuzz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$build.configure.log" 2>&1 \
@@ -32,7 +32,7 @@ cmake --build "$build" -j "$jobs" --target "${alvos[@]}" fuzz_sementes >"$build/
 
 rm -rf "$build/sementes"
 "$build/fuzz_sementes" "$build/sementes" || { echo "could not write the seeds" >&2; exit 1; }
-declare -A sementes=([fuzz_ini]=ini [fuzz_figura_qt]=qt [fuzz_emf]=emf [fuzz_wmf]=wmf)
+declare -A sementes=([fuzz_ini]=ini [fuzz_figura_qt]=qt [fuzz_foto]=qt [fuzz_emf]=emf [fuzz_wmf]=wmf)
 
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 #include <cstdio>
 
@@ -56,6 +57,27 @@ int main(int argc, char** argv) {
     ok &= Gravar(raiz + "/qt", QString::fromLatin1(formatos[i]), char(i) + Salvar(imagem, formatos[i]));
     ok &= Gravar(raiz + "/qt", QString::fromLatin1(formatos[i]) + "-8bits",
                  char(i) + Salvar(imagem.convertToFormat(QImage::Format_Indexed8), formatos[i]));
+  }
+
+  // What phones and cameras write: 16 bits a channel, interlaced and
+  // progressive files, and a portrait JPEG turned by its EXIF.
+  ok &= Gravar(raiz + "/qt", "png-16bits", char(3) + Salvar(imagem.convertToFormat(QImage::Format_RGBA64), "png"));
+  {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter escritor(&buffer, "jpg");
+    escritor.setProgressiveScanWrite(true);
+    escritor.setTransformation(QImageIOHandler::TransformationRotate90);
+    ok &= escritor.write(imagem) && Gravar(raiz + "/qt", "jpg-progressivo-girado", char(2) + bytes);
+  }
+  {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter escritor(&buffer, "png");
+    escritor.setProgressiveScanWrite(true);  // Adam7
+    ok &= escritor.write(imagem) && Gravar(raiz + "/qt", "png-entrelacado", char(3) + bytes);
   }
 
   ok &= Gravar(raiz + "/emf", "amostra.emf", amostras::Emf());
