@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "carregador_fotos.h"
+#include "dialogo_arquivo.h"
 #include "figuras.h"
 
 namespace {
@@ -24,6 +25,7 @@ TDialogoFotos::TDialogoFotos(QWidget* parent) : QFileDialog(parent, QStringLiter
   setOption(QFileDialog::DontUseNativeDialog, true);
   setAcceptMode(QFileDialog::AcceptOpen);
   setFileMode(QFileDialog::ExistingFile);
+  RecolherSugestoesAoFechar(*this);
   setNameFilters({
       QStringLiteral("Todas as figuras (%1)").arg(Padroes({"bmp", "ico", "emf", "wmf", "jpg", "jpeg", "png"})),
       QStringLiteral("Bitmaps (%1)").arg(Padroes({"bmp"})),

@@ -14,6 +14,7 @@
 
 #include "Unit1.h"
 #include "Unit2.h"
+#include "dialogo_fotos.h"
 #include "erro.h"
 #include "imagem.h"
 #include "notebook.h"
@@ -330,6 +331,16 @@ class TesteGerenciador : public QObject {
         F().Image9, [this] { return F().OpenMp3; }, "musica.mp3");
     QCOMPARE(F().MPlayer->FileName, QDir::current().absoluteFilePath("musica.mp3"));
     erros_.clear();  // the empty file cannot be played
+  }
+
+  void photoDialogLeavesNothingOnScreen() {
+    QImage foto(40, 40, QImage::Format_RGB32);
+    foto.fill(Qt::darkGreen);
+    QVERIFY(foto.save("foto.png"));
+    F().Abook->SetActivePage("Candidatos");
+    DigitarNoDialogo(
+        F().Mq[1], [this] { return static_cast<QFileDialog*>(F().LdFotos); }, "foto.png");
+    QTRY_COMPARE(F().Fotos[1], QDir::current().absoluteFilePath("foto.png"));
   }
 };
 
