@@ -2,47 +2,15 @@
 // server: time from process start to the first painted window, and peak
 // memory. Runs itself through xvfb-run when there is no display.
 #include <QCoreApplication>
-#include <QProcess>
-#include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
+#include "medida_inicio.h"
 #include "tela_x.h"
 
-namespace {
-struct TMedida {
-  double ms;
-  long kb;
-};
-
-long long Agora() {
-  timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return (long long)t.tv_sec * 1000000000LL + t.tv_nsec;
-}
-
-bool Medir(const QString& programa, TMedida& m) {
-  QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "xcb");
-  p.setProcessEnvironment(env);
-  p.setWorkingDirectory(QCoreApplication::applicationDirPath());
-  const long long inicio = Agora();
-  p.start(programa, {});
-  if (!p.waitForFinished(30000)) return false;
-  const QList<QByteArray> campos = p.readAllStandardOutput().trimmed().split(' ');
-  if (campos.size() != 2) return false;
-  m.ms = (campos[0].toLongLong() - inicio) / 1e6;
-  m.kb = campos[1].toLong();
-  return true;
-}
-
-double Mediana(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-}  // namespace
+using bancada::Mediana;
+using bancada::Medir;
+using bancada::TMedida;
 
 int main(int argc, char** argv) {
   bancada::GarantirTela(argc, argv);

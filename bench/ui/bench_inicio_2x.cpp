@@ -3,64 +3,20 @@
 // game against a bare Qt window at the same ratio, and the game's peak
 // memory against its own at ratio 1. Runs itself under xvfb-run with a
 // screen large enough for the doubled window when there is no display.
-#include <unistd.h>
-
 #include <QCoreApplication>
-#include <QProcess>
-#include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
-namespace {
-struct TMedida {
-  double ms;
-  long kb;
-};
+#include "medida_inicio.h"
+#include "tela_x.h"
 
-void GarantirTelaGrande(int argc, char** argv) {
-  if (!qEnvironmentVariableIsEmpty("DISPLAY") || qEnvironmentVariableIsSet("VARZENO_BENCH_XVFB")) return;
-  qputenv("VARZENO_BENCH_XVFB", "1");
-  std::vector<char*> args = {const_cast<char*>("xvfb-run"), const_cast<char*>("-a"), const_cast<char*>("-s"),
-                             const_cast<char*>("-screen 0 2048x1536x24")};
-  for (int i = 0; i < argc; ++i) args.push_back(argv[i]);
-  args.push_back(nullptr);
-  execvp("xvfb-run", args.data());
-  std::perror("xvfb-run");
-  std::exit(1);
-}
-
-long long Agora() {
-  timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return (long long)t.tv_sec * 1000000000LL + t.tv_nsec;
-}
-
-bool Medir(const QString& programa, const char* escala, TMedida& m) {
-  QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "xcb");
-  env.insert("QT_SCALE_FACTOR", escala);
-  p.setProcessEnvironment(env);
-  p.setWorkingDirectory(QCoreApplication::applicationDirPath());
-  const long long inicio = Agora();
-  p.start(programa, {});
-  if (!p.waitForFinished(30000)) return false;
-  const QList<QByteArray> campos = p.readAllStandardOutput().trimmed().split(' ');
-  if (campos.size() != 2) return false;
-  m.ms = (campos[0].toLongLong() - inicio) / 1e6;
-  m.kb = campos[1].toLong();
-  return true;
-}
-
-double Mediana(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-}  // namespace
+using bancada::Mediana;
+using bancada::Medir;
+using bancada::TMedida;
 
 int main(int argc, char** argv) {
-  GarantirTelaGrande(argc, argv);
+  // A screen large enough for the doubled window.
+  bancada::GarantirTela(argc, argv, "-screen 0 2048x1536x24");
   QCoreApplication app(argc, argv);
   const QString pasta = QCoreApplication::applicationDirPath();
   const int rodadas = 21;
@@ -68,8 +24,8 @@ int main(int argc, char** argv) {
   // Interleaved, after one warm-up of each, so all see the same caches.
   for (int i = -1; i < rodadas; ++i) {
     TMedida nua{}, jogo{}, jogo1{};
-    if (!Medir(pasta + "/janela_nua", "2", nua) || !Medir(pasta + "/jogo_medido", "2", jogo) ||
-        !Medir(pasta + "/jogo_medido", "1", jogo1)) {
+    if (!Medir(pasta + "/janela_nua", nua, "2") || !Medir(pasta + "/jogo_medido", jogo, "2") ||
+        !Medir(pasta + "/jogo_medido", jogo1, "1")) {
       std::fprintf(stderr, "a measured program did not report its first paint\n");
       return 1;
     }
