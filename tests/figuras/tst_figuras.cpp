@@ -9,50 +9,12 @@
 #include <QtTest>
 
 #include "amostras.h"
+#include "bytes_figuras.h"
 #include "figuras.h"
 #include "metafile.h"
 
 namespace {
-
-QByteArray Salvar(const QImage& imagem, const char* formato) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  imagem.save(&buffer, formato);
-  return bytes;
-}
-
-// 40 x 30: the left half red, the right half blue.
-QImage Bandeira() {
-  QImage imagem(40, 30, QImage::Format_RGB32);
-  imagem.fill(Qt::blue);
-  QPainter(&imagem).fillRect(0, 0, 20, 30, Qt::red);
-  return imagem;
-}
-
-bool Perto(QRgb a, QColor b, int tolerancia) {
-  return std::abs(qRed(a) - b.red()) <= tolerancia && std::abs(qGreen(a) - b.green()) <= tolerancia &&
-         std::abs(qBlue(a) - b.blue()) <= tolerancia;
-}
-
-quint32 Crc32(const QByteArray& dados) {
-  quint32 crc = 0xFFFFFFFF;
-  for (char c : dados) {
-    crc ^= quint8(c);
-    for (int i = 0; i < 8; ++i) crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
-  }
-  return ~crc;
-}
-
-// A PNG whose header declares the given size, checksum right.
-QByteArray PngDeclarando(quint32 largura, quint32 altura) {
-  QByteArray png = Salvar(QImage(1, 1, QImage::Format_RGB32), "png");
-  const qsizetype ihdr = png.indexOf("IHDR");
-  qToBigEndian(largura, png.data() + ihdr + 4);
-  qToBigEndian(altura, png.data() + ihdr + 8);
-  qToBigEndian(Crc32(png.mid(ihdr, 17)), png.data() + ihdr + 17);
-  return png;
-}
+using namespace bytes_figuras;
 
 // A BMP header declaring the size, with no pixels after it.
 QByteArray BmpDeclarando(qint32 largura, qint32 altura) {
@@ -60,14 +22,6 @@ QByteArray BmpDeclarando(qint32 largura, qint32 altura) {
   b.bytes("BM").u32(54).u32(0).u32(54);
   b.u32(40).i32(largura).i32(altura).u16(1).u16(24).u32(0).u32(0).i32(2835).i32(2835).u32(0).u32(0);
   return b.dados;
-}
-
-QByteArray JpgDeclarando(quint16 largura, quint16 altura) {
-  QByteArray jpg = Salvar(Bandeira(), "jpg");
-  const qsizetype sof = jpg.indexOf("\xFF\xC0");
-  qToBigEndian(altura, jpg.data() + sof + 5);
-  qToBigEndian(largura, jpg.data() + sof + 7);
-  return jpg;
 }
 
 // The EMF sample with its frame replaced.
@@ -88,15 +42,6 @@ QByteArray WmfDeclarando(qint16 direita, qint16 baixo, quint16 porPolegada) {
   for (int i = 0; i < 10; ++i) soma ^= qFromLittleEndian<quint16>(wmf.constData() + 2 * i);
   qToLittleEndian(soma, wmf.data() + 20);
   return wmf;
-}
-
-QString Mensagem(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const std::runtime_error& e) {
-    return QString::fromUtf8(e.what());
-  }
-  return {};
 }
 
 }  // namespace

@@ -12,64 +12,18 @@
 #include <QtTest>
 #include <csetjmp>
 
+#include "bytes_figuras.h"
 #include "figuras.h"
 #include "png_reduzido.h"
 
 namespace {
-
-// Left half red, right half blue.
-QImage Bandeira(int largura, int altura, QImage::Format formato = QImage::Format_RGB32) {
-  QImage imagem(largura, altura, formato);
-  imagem.fill(Qt::blue);
-  QPainter(&imagem).fillRect(0, 0, largura / 2, altura, Qt::red);
-  return imagem;
-}
-
-bool Perto(QRgb a, QColor b, int tolerancia) {
-  return std::abs(qRed(a) - b.red()) <= tolerancia && std::abs(qGreen(a) - b.green()) <= tolerancia &&
-         std::abs(qBlue(a) - b.blue()) <= tolerancia;
-}
+using namespace bytes_figuras;
 
 // Red on the left, blue on the right, at a quarter and three quarters.
 bool EhBandeira(const QImage& imagem, int tolerancia) {
   const int y = imagem.height() / 2;
   return Perto(imagem.pixel(imagem.width() / 4, y), Qt::red, tolerancia) &&
          Perto(imagem.pixel(imagem.width() * 3 / 4, y), Qt::blue, tolerancia);
-}
-
-quint32 Crc32(const QByteArray& dados) {
-  quint32 crc = 0xFFFFFFFF;
-  for (char c : dados) {
-    crc ^= quint8(c);
-    for (int i = 0; i < 8; ++i) crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
-  }
-  return ~crc;
-}
-
-QByteArray Salvar(const QImage& imagem, const char* formato) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  imagem.save(&buffer, formato);
-  return bytes;
-}
-
-// A PNG whose header declares the given size, checksum right, no pixels.
-QByteArray PngDeclarando(quint32 largura, quint32 altura) {
-  QByteArray png = Salvar(QImage(1, 1, QImage::Format_RGB32), "png");
-  const qsizetype ihdr = png.indexOf("IHDR");
-  qToBigEndian(largura, png.data() + ihdr + 4);
-  qToBigEndian(altura, png.data() + ihdr + 8);
-  qToBigEndian(Crc32(png.mid(ihdr, 17)), png.data() + ihdr + 17);
-  return png;
-}
-
-QByteArray JpgDeclarando(quint16 largura, quint16 altura) {
-  QByteArray jpg = Salvar(Bandeira(40, 30), "jpg");
-  const qsizetype sof = jpg.indexOf("\xFF\xC0");
-  qToBigEndian(altura, jpg.data() + sof + 5);
-  qToBigEndian(largura, jpg.data() + sof + 7);
-  return jpg;
 }
 
 // An APP1 segment with one EXIF tag, Orientation, right after the JPEG's
@@ -130,15 +84,6 @@ QImage Ruido(int largura, int altura) {
     for (int x = 0; x < largura; ++x)
       imagem.setPixel(x, y, qRgba((x * 37 + y * 11) & 255, (x * 5 + y * 91) & 255, (x ^ y) & 255, 128 + (x + y) % 128));
   return imagem;
-}
-
-QString Mensagem(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const std::runtime_error& e) {
-    return QString::fromUtf8(e.what());
-  }
-  return {};
 }
 
 }  // namespace

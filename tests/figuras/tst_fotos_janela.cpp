@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "Unit1.h"
+#include "bytes_figuras.h"
 #include "carregador_fotos.h"
 #include "dialogo_fotos.h"
 #include "erro.h"
@@ -18,6 +19,7 @@
 #include "programa.h"
 
 namespace {
+using bytes_figuras::Crc32;
 QByteArray Ler(const QString& nome) {
   QFile f(nome);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
@@ -31,14 +33,6 @@ QString Png(const QString& nome, QColor cor) {
   img.fill(cor);
   img.save(nome);
   return QDir::current().absoluteFilePath(nome);
-}
-quint32 Crc32(const QByteArray& dados) {
-  quint32 crc = 0xFFFFFFFF;
-  for (char c : dados) {
-    crc ^= quint8(c);
-    for (int i = 0; i < 8; ++i) crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
-  }
-  return ~crc;
 }
 QColor Centro(const QImage& img) { return img.pixelColor(img.width() / 2, img.height() / 2); }
 }  // namespace

@@ -10,22 +10,16 @@
 #include <cstdio>
 
 #include "amostras.h"
+#include "bytes_figuras.h"
 #include "configuracao.h"
 
 namespace {
+using bytes_figuras::Salvar;
 
 bool Gravar(const QString& pasta, const QString& nome, const QByteArray& bytes) {
   QDir().mkpath(pasta);
   QFile f(pasta + QLatin1Char('/') + nome);
   return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
-QByteArray Salvar(const QImage& imagem, const char* formato) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  imagem.save(&buffer, formato);
-  return bytes;
 }
 
 }  // namespace
