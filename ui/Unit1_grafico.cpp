@@ -71,7 +71,6 @@ void TForm1::IniciarGrafico() {
 
   // The names, one text height apart, each in its line's colour on black.
   QImage nomes(imgNomes->size(), QImage::Format_RGB32);
-  QImage nomesDupla = NovaDupla(imgNomes->size());
   const auto escreverNomes = [this](QImage& tela) {
     tela.fill(Qt::black);
     QPainter p(&tela);
@@ -90,6 +89,7 @@ void TForm1::IniciarGrafico() {
   escreverNomes(nomes);
   imgNomes->SetPicture(nomes);
   if (Duplicar(imgNomes)) {
+    QImage nomesDupla = NovaDupla(imgNomes->size());
     escreverNomes(nomesDupla);
     DarVarianteDupla(imgNomes->Picture(), nomesDupla);
   }
