@@ -31,7 +31,6 @@ class TesteHidpi : public QObject {
   // show at this ratio.
   void ConfereAparencia(QWidget* w, const char* nome, QRect r = {}) {
     const QImage tela = NaTela(w);
-      tela.save(QStringLiteral("/tmp/hx/dbg_%1_%2_%3.png").arg(w->objectName()).arg(Razao()).arg(r.y()));
     const QImage figura = r.isNull() ? Figura(nome) : Figura(nome).copy(r);
     const QImage dupla = r.isNull() ? Dupla(nome) : Dupla(nome).copy(QRect(r.topLeft() * 2, r.size() * 2));
     if (Razao() == 1) {
