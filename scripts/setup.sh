@@ -9,7 +9,7 @@ PACKAGES=(
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins
   libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-liberation2 fonts-urw-base35 libfontconfig-dev
-  libemf2svg-dev libwmf-dev libpng-dev
+  libemf2svg-dev libwmf-dev libpng-dev libjpeg-dev
   clang libclang-rt-14-dev
   qt6-translations-l10n
   xvfb xauth pulseaudio libxtst6

@@ -1,7 +1,7 @@
 // Peak memory of loading one 50-megapixel photo into a candidate's slot,
-// above what the process held before: the target is 64 MiB for a JPEG as
-// cameras write it (baseline). Progressive JPEG and 8- and 16-bit PNG of
-// the same size are reported alongside. Each photo is written, then loaded
+// above what the process held before: the target is 64 MiB for a JPEG,
+// baseline as cameras write it or progressive as editors and the web do.
+// 8- and 16-bit PNG of the same size are reported alongside. Each photo is written, then loaded
 // in a process of its own, so that one measure cannot lift another's peak.
 // Exit status 0 when the target is met, 3 when not, 1 on a failure.
 #include <png.h>
@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
     const char* nome;
     bool alvo;
   } casos[] = {{"jpg", "JPEG baseline", true},
-               {"jpg-p", "JPEG progressive", false},
+               {"jpg-p", "JPEG progressive", true},
                {"png", "PNG, 8 bits", false},
                {"png-16", "PNG, 16 bits", false}};
   std::printf("loading one %d x %d photo (%.1f megapixels) into a slot, peak memory above the process's start\n",

@@ -8,11 +8,13 @@
 #include <QImageReader>
 #include <QMutex>
 #include <QProcess>
+#include <QTransform>
 #include <atomic>
 #include <mutex>
 #include <stdexcept>
 #include <string>
 
+#include "jpeg_por_blocos.h"
 #include "png_reduzido.h"
 
 namespace {
@@ -161,10 +163,35 @@ QImage LerFotoQt(const QString& caminho, const char* formato, int lado) {
   return imagem;
 }
 
+// Turns a picture as its EXIF orientation says, as Qt's reader does.
+QImage Virar(QImage imagem, QImageIOHandler::Transformations t) {
+  if (t == QImageIOHandler::TransformationNone) return imagem;
+  if (t == QImageIOHandler::TransformationRotate270) return imagem.transformed(QTransform().rotate(270));
+  imagem.mirror(t & QImageIOHandler::TransformationMirror, t & QImageIOHandler::TransformationFlip);
+  if (t & QImageIOHandler::TransformationRotate90) imagem = imagem.transformed(QTransform().rotate(90));
+  return imagem;
+}
+
 QImage Reduzir(QImage imagem, int lado) {
   const QSize alvo = ReduzirAoLado(imagem.size(), lado);
   if (alvo == imagem.size()) return imagem;
   return imagem.scaled(alvo, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// A large progressive JPEG by its blocks' means, in a few MB where libjpeg
+// would hold all its coefficients; any other through Qt's reader, reduced
+// while it decodes.
+QImage LerJpeg(const QString& caminho, const char* formato, int lado, const std::stop_token& parar) {
+  QFile arquivo(caminho);
+  AbrirFoto(arquivo);
+  const QImage blocos = LerJpegProgressivoReduzido(arquivo, lado, caminho, parar);
+  if (blocos.isNull()) return Reduzir(LerFotoQt(caminho, formato, lado), lado);
+  // Qt reads the orientation from the header alone.
+  arquivo.seek(0);
+  QImageReader leitor(&arquivo, formato);
+  leitor.setAutoDetectImageFormat(false);
+  leitor.setDecideFormatFromContent(false);
+  return Virar(blocos, leitor.transformation());
 }
 
 }  // namespace
@@ -198,6 +225,7 @@ QImage CarregarFigura(const QString& caminho, int lado, std::stop_token parar) {
       AbrirFoto(arquivo);
       return LerPngReduzido(arquivo, lado, caminho, parar);
     }
+    if (minuscula == u"jpg" || minuscula == u"jpeg") return LerJpeg(caminho, formato, lado, parar);
     // Whatever Qt could not reduce while decoding (bmp, ico) is reduced now.
     return Reduzir(LerFotoQt(caminho, formato, lado), lado);
   }

@@ -62,6 +62,24 @@ inline QByteArray JpgDeclarando(quint16 largura, quint16 altura) {
   return jpg;
 }
 
+// An APP1 segment with one EXIF tag, Orientation, right after the JPEG's
+// start marker.
+inline QByteArray ComOrientacao(QByteArray jpg, quint16 orientacao) {
+  QByteArray app1("\xFF\xE1", 2);
+  QByteArray corpo("Exif\0\0MM\0\x2A\0\0\0\x08", 14);  // big-endian TIFF, first IFD at 8
+  corpo += QByteArray("\0\x01", 2);                    // one entry
+  corpo += QByteArray("\x01\x12\0\x03\0\0\0\x01", 8);  // Orientation, SHORT, count 1
+  corpo += char(orientacao >> 8);
+  corpo += char(orientacao & 0xFF);
+  corpo += QByteArray(2, '\0');  // the value's padding
+  corpo += QByteArray(4, '\0');  // no next IFD
+  const quint16 comprimento = quint16(corpo.size() + 2);
+  app1 += char(comprimento >> 8);
+  app1 += char(comprimento & 0xFF);
+  jpg.insert(2, app1 + corpo);
+  return jpg;
+}
+
 // The message `f` throws, or empty when it does not throw.
 inline QString Mensagem(const std::function<void()>& f) {
   try {

@@ -26,24 +26,6 @@ bool EhBandeira(const QImage& imagem, int tolerancia) {
          Perto(imagem.pixel(imagem.width() * 3 / 4, y), Qt::blue, tolerancia);
 }
 
-// An APP1 segment with one EXIF tag, Orientation, right after the JPEG's
-// start marker.
-QByteArray ComOrientacao(QByteArray jpg, quint16 orientacao) {
-  QByteArray app1("\xFF\xE1", 2);
-  QByteArray corpo("Exif\0\0MM\0\x2A\0\0\0\x08", 14);  // big-endian TIFF, first IFD at 8
-  corpo += QByteArray("\0\x01", 2);                    // one entry
-  corpo += QByteArray("\x01\x12\0\x03\0\0\0\x01", 8);  // Orientation, SHORT, count 1
-  corpo += char(orientacao >> 8);
-  corpo += char(orientacao & 0xFF);
-  corpo += QByteArray(2, '\0');  // the value's padding
-  corpo += QByteArray(4, '\0');  // no next IFD
-  const quint16 comprimento = quint16(corpo.size() + 2);
-  app1 += char(comprimento >> 8);
-  app1 += char(comprimento & 0xFF);
-  jpg.insert(2, app1 + corpo);
-  return jpg;
-}
-
 // 8-bit RGBA rows written by libpng, interlaced or not (Qt writes no
 // interlaced PNG).
 struct TEscrita {

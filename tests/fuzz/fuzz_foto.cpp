@@ -1,5 +1,6 @@
 // The candidates' photo path: bmp, ico, jpg and png decoded straight to the
-// slot's size (JPEG reduced by libjpeg with its EXIF turn, PNG row by row
+// slot's size (JPEG reduced by libjpeg with its EXIF turn, or from its
+// blocks' means when large and progressive; PNG row by row
 // through libpng). The first byte picks the format, the rest is the file,
 // written where the loader reads it from: a path with the extension.
 #include <QCoreApplication>

@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
   }
 
   // What phones and cameras write: 16 bits a channel, interlaced and
-  // progressive files, and a portrait JPEG turned by its EXIF.
+  // progressive files (small, and large), and a portrait JPEG turned by its
+  // EXIF.
   ok &= Gravar(raiz + "/qt", "png-16bits", char(3) + Salvar(imagem.convertToFormat(QImage::Format_RGBA64), "png"));
   {
     QByteArray bytes;
@@ -64,6 +65,18 @@ int main(int argc, char** argv) {
     escritor.setProgressiveScanWrite(true);
     escritor.setTransformation(QImageIOHandler::TransformationRotate90);
     ok &= escritor.write(imagem) && Gravar(raiz + "/qt", "jpg-progressivo-girado", char(2) + bytes);
+  }
+  {
+    // Large enough to be read from its blocks' means, plain enough to stay
+    // a few KB: the flag stretched over 1600 x 1200.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter escritor(&buffer, "jpg");
+    escritor.setProgressiveScanWrite(true);
+    escritor.setQuality(30);
+    ok &= escritor.write(imagem.scaled(1600, 1200)) && bytes.size() < 65536 &&
+          Gravar(raiz + "/qt", "jpg-progressivo-grande", char(2) + bytes);
   }
   {
     QByteArray bytes;
