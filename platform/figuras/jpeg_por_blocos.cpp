@@ -11,6 +11,9 @@
 namespace {
 
 constexpr int kFimDoArquivo = 0x100;  // stands for a marker when the file ends
+// A component has one first DC scan and at most 13 refinements; a file
+// with far more would only make the reader go over every block again.
+constexpr int kMaxVarredurasDc = 64;
 
 bool Rst(int marcador) { return marcador >= 0xD0 && marcador <= 0xD7; }
 
@@ -388,7 +391,7 @@ QImage LerJpegProgressivoReduzido(QIODevice& origem, int lado, const QString& ca
   TQuadro quadro;
   THuffman dc[4];
   int q0[4] = {-1, -1, -1, -1};
-  int intervalo = 0, varreduras = 0;
+  int intervalo = 0, varreduras = 0, varredurasDc = 0;
   bool jfif = false, adobe = false;
   int transformacaoAdobe = 1;
   int marcador = ProximoMarcador(bytes, false);
@@ -435,6 +438,7 @@ QImage LerJpegProgressivoReduzido(QIODevice& origem, int lado, const QString& ca
         ++varreduras;
         continue;
       }
+      if (++varredurasDc > kMaxVarredurasDc) Danificada(caminho, "varreduras demais");
       TBits bits(bytes);
       LerVarreduraDc(bits, quadro, v, intervalo, parar, caminho);
       ++varreduras;

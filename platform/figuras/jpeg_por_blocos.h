@@ -19,6 +19,7 @@
 // progressive, arithmetic-coded, 12-bit, CMYK, unusual sampling, or too
 // small for 1/8 of it to fill `lado` (Qt's reader takes those at little
 // cost). Throws std::runtime_error in UTF-8 naming `caminho` when the file is
-// damaged, beyond the photo limits, or `parar` is asked. Damage inside the
+// damaged (far more DC scans than any encoder writes included), beyond the
+// photo limits, or `parar` is asked. Damage inside the
 // coded data greys what follows it, as libjpeg does.
 QImage LerJpegProgressivoReduzido(QIODevice& origem, int lado, const QString& caminho, std::stop_token parar = {});

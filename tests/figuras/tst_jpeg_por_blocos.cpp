@@ -314,6 +314,15 @@ class TstJpegPorBlocos : public QObject {
     m = Mensagem([&] { PorBlocos(semVarredura, 200, QStringLiteral("vazia.jpg")); });
     QVERIFY2(m.contains(QStringLiteral("vazia.jpg")) && m.contains(QStringLiteral("danificada")), qPrintable(m));
 
+    // The first scan over and over: refused before it costs a pass over
+    // every block each time.
+    const qsizetype fimDaPrimeira = jpg.indexOf("\xFF\xC4", primeiraVarredura);
+    QVERIFY(fimDaPrimeira > primeiraVarredura && fimDaPrimeira < segundaVarredura);
+    QByteArray repetida = jpg;
+    repetida.insert(fimDaPrimeira, jpg.mid(primeiraVarredura, fimDaPrimeira - primeiraVarredura).repeated(70));
+    m = Mensagem([&] { PorBlocos(repetida, 200, QStringLiteral("repetida.jpg")); });
+    QVERIFY2(m.contains(QStringLiteral("repetida.jpg")) && m.contains(QStringLiteral("varreduras demais")), qPrintable(m));
+
     const QString caminho = Gravar("parar.jpg", jpg);
     std::stop_source parar;
     parar.request_stop();
