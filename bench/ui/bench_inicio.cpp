@@ -8,8 +8,6 @@
 #include "medida_inicio.h"
 #include "tela_x.h"
 
-using bancada::Mediana;
-using bancada::Medir;
 using bancada::TMedida;
 
 int main(int argc, char** argv) {
@@ -17,24 +15,13 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   const QString pasta = QCoreApplication::applicationDirPath();
   const int rodadas = 21;
-  std::vector<double> tNua, tJogo, mNua, mJogo, tLento, mLento;
-  // Interleaved, after one warm-up of each, so both see the same caches.
-  for (int i = -1; i < rodadas; ++i) {
-    TMedida nua{}, jogo{}, lento{};
-    if (!Medir(pasta + "/janela_nua", nua) || !Medir(pasta + "/jogo_medido", jogo) ||
-        !Medir(pasta + "/jogo_medido_lento", lento)) {
-      std::fprintf(stderr, "a measured program did not report its first paint\n");
-      return 1;
-    }
-    if (i < 0) continue;
-    tNua.push_back(nua.ms);
-    tJogo.push_back(jogo.ms);
-    mNua.push_back(nua.kb);
-    mJogo.push_back(jogo.kb);
-    tLento.push_back(lento.ms);
-    mLento.push_back(lento.kb);
+  std::vector<TMedida> m;
+  if (!bancada::MedirIntercalados(
+          {{pasta + "/janela_nua"}, {pasta + "/jogo_medido"}, {pasta + "/jogo_medido_lento"}}, rodadas, m)) {
+    std::fprintf(stderr, "a measured program did not report its first paint\n");
+    return 1;
   }
-  const double tn = Mediana(tNua), tj = Mediana(tJogo), mn = Mediana(mNua), mj = Mediana(mJogo);
+  const double tn = m[0].ms, tj = m[1].ms, mn = m[0].kb, mj = m[1].kb;
   std::printf("first painted window, median of %d runs under Xvfb\n", rodadas);
   std::printf("  bare window : %7.1f ms  %7.0f KiB peak\n", tn, mn);
   std::printf("  game window : %7.1f ms  %7.0f KiB peak\n", tj, mj);
@@ -44,7 +31,7 @@ int main(int argc, char** argv) {
               passou ? "PASS" : "FAIL");
   // Six metafile photos whose helper never finishes: the window comes all
   // the same, the photos loading behind it.
-  const double tl = Mediana(tLento), ml = Mediana(mLento);
+  const double tl = m[2].ms, ml = m[2].kb;
   const bool lentoPassou = tl / tj <= limite;
   std::printf("  game window, six slow metafile photos : %7.1f ms  %7.0f KiB peak\n", tl, ml);
   std::printf("  ratio to the game without photos     : %7.2f x  (limit %.2f)  %s\n", tl / tj, limite,

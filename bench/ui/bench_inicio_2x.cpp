@@ -10,8 +10,6 @@
 #include "medida_inicio.h"
 #include "tela_x.h"
 
-using bancada::Mediana;
-using bancada::Medir;
 using bancada::TMedida;
 
 int main(int argc, char** argv) {
@@ -20,23 +18,13 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   const QString pasta = QCoreApplication::applicationDirPath();
   const int rodadas = 21;
-  std::vector<double> tNua, tJogo, mNua, mJogo, mJogo1;
-  // Interleaved, after one warm-up of each, so all see the same caches.
-  for (int i = -1; i < rodadas; ++i) {
-    TMedida nua{}, jogo{}, jogo1{};
-    if (!Medir(pasta + "/janela_nua", nua, "2") || !Medir(pasta + "/jogo_medido", jogo, "2") ||
-        !Medir(pasta + "/jogo_medido", jogo1, "1")) {
-      std::fprintf(stderr, "a measured program did not report its first paint\n");
-      return 1;
-    }
-    if (i < 0) continue;
-    tNua.push_back(nua.ms);
-    tJogo.push_back(jogo.ms);
-    mNua.push_back(nua.kb);
-    mJogo.push_back(jogo.kb);
-    mJogo1.push_back(jogo1.kb);
+  std::vector<TMedida> m;
+  if (!bancada::MedirIntercalados(
+          {{pasta + "/janela_nua", "2"}, {pasta + "/jogo_medido", "2"}, {pasta + "/jogo_medido", "1"}}, rodadas, m)) {
+    std::fprintf(stderr, "a measured program did not report its first paint\n");
+    return 1;
   }
-  const double tn = Mediana(tNua), tj = Mediana(tJogo), mn = Mediana(mNua), mj = Mediana(mJogo), mj1 = Mediana(mJogo1);
+  const double tn = m[0].ms, tj = m[1].ms, mn = m[0].kb, mj = m[1].kb, mj1 = m[2].kb;
   std::printf("first painted window at device pixel ratio 2, median of %d runs under Xvfb\n", rodadas);
   std::printf("  bare window, ratio 2 : %7.1f ms  %7.0f KiB peak\n", tn, mn);
   std::printf("  game window, ratio 2 : %7.1f ms  %7.0f KiB peak\n", tj, mj);

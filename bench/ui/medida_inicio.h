@@ -46,4 +46,28 @@ inline double Mediana(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
+// One program to measure, at a device pixel ratio when given.
+struct TMedido {
+  QString programa;
+  const char* escala = nullptr;
+};
+
+// Each program measured `rodadas` times, interleaved after one warm-up of
+// each so that all see the same caches: each one's median time and peak,
+// in order. False when a program did not report its first paint.
+inline bool MedirIntercalados(const std::vector<TMedido>& programas, int rodadas, std::vector<TMedida>& medianas) {
+  std::vector<std::vector<double>> ms(programas.size()), kb(programas.size());
+  for (int i = -1; i < rodadas; ++i)
+    for (size_t k = 0; k < programas.size(); ++k) {
+      TMedida m{};
+      if (!Medir(programas[k].programa, m, programas[k].escala)) return false;
+      if (i < 0) continue;
+      ms[k].push_back(m.ms);
+      kb[k].push_back(double(m.kb));
+    }
+  medianas.clear();
+  for (size_t k = 0; k < programas.size(); ++k) medianas.push_back({Mediana(ms[k]), long(Mediana(kb[k]))});
+  return true;
+}
+
 }  // namespace bancada

@@ -167,8 +167,7 @@ struct THuffman {
 
 struct TComponente {
   int id = 0, h = 1, v = 1, tq = 0;
-  int q0 = 0;  // the DC quantizer, taken at the component's first scan
-  bool quantizadorFixo = false;
+  int q0 = -1;  // the DC quantizer, taken at the component's first scan
   int blocosX = 0, blocosY = 0;  // its grid in the interleaved layout
   int usadosX = 0, usadosY = 0;  // the blocks a scan of it alone covers
   std::vector<int16_t> dc;
@@ -330,10 +329,9 @@ bool LerCabecalhoDaVarredura(const QByteArray& s, TQuadro& q, const THuffman (&d
       Danificada(caminho, "varredura de um componente que o quadro não tem");
     // A refining scan reads plain bits, whatever table it names.
     if (!v.ah && (tabela > 3 || !dc[tabela].definida)) Danificada(caminho, "tabela de Huffman ausente");
-    if (!c->quantizadorFixo) {
+    if (c->q0 < 0) {
       if (q0[c->tq] < 0) Danificada(caminho, "tabela de quantização ausente");
       c->q0 = q0[c->tq];
-      c->quantizadorFixo = true;
     }
     if (c->dc.empty()) c->dc.assign(size_t(c->blocosX) * size_t(c->blocosY), 0);
     c->previsto = 0;

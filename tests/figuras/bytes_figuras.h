@@ -3,6 +3,8 @@
 // that declare another size than they hold, and the message a load throws.
 
 #include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QImage>
 #include <QPainter>
 #include <QtEndian>
@@ -78,6 +80,15 @@ inline QByteArray ComOrientacao(QByteArray jpg, quint16 orientacao) {
   app1 += char(comprimento & 0xFF);
   jpg.insert(2, app1 + corpo);
   return jpg;
+}
+
+// Writes `bytes` as the file `nome` in `pasta`; its path, or empty when it
+// could not be written.
+inline QString GravarEm(const QTemporaryDir& pasta, const QString& nome, const QByteArray& bytes) {
+  const QString caminho = pasta.filePath(nome);
+  QFile f(caminho);
+  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) return {};
+  return caminho;
 }
 
 // The message `f` throws, or empty when it does not throw.

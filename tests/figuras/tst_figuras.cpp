@@ -50,12 +50,7 @@ class TstFiguras : public QObject {
   Q_OBJECT
   QTemporaryDir pasta_;
 
-  QString Gravar(const QString& nome, const QByteArray& bytes) {
-    const QString caminho = pasta_.filePath(nome);
-    QFile f(caminho);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) return {};
-    return caminho;
-  }
+  QString Gravar(const QString& nome, const QByteArray& bytes) { return GravarEm(pasta_, nome, bytes); }
 
   QString Script(const QString& nome, const QByteArray& corpo) {
     const QString caminho = Gravar(nome, "#!/bin/sh\n" + corpo + "\n");

@@ -74,12 +74,7 @@ class TstFotos : public QObject {
   Q_OBJECT
   QTemporaryDir pasta_;
 
-  QString Gravar(const QString& nome, const QByteArray& bytes) {
-    const QString caminho = pasta_.filePath(nome);
-    QFile f(caminho);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) return {};
-    return caminho;
-  }
+  QString Gravar(const QString& nome, const QByteArray& bytes) { return GravarEm(pasta_, nome, bytes); }
 
  private slots:
   void initTestCase() { QVERIFY(pasta_.isValid()); }

@@ -189,12 +189,7 @@ class TstJpegPorBlocos : public QObject {
   QTemporaryDir pasta_;
   const QImage cena_ = Cena(1600, 1200);
 
-  QString Gravar(const QString& nome, const QByteArray& bytes) {
-    const QString caminho = pasta_.filePath(nome);
-    QFile f(caminho);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) return {};
-    return caminho;
-  }
+  QString Gravar(const QString& nome, const QByteArray& bytes) { return GravarEm(pasta_, nome, bytes); }
 
  private slots:
   void initTestCase() { QVERIFY(pasta_.isValid()); }
