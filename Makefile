@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 SOAK_BUILD ?= build-asan-ui
 JOBS       ?= $(shell nproc)
 
-.PHONY: setup build play test test-fast bench fuzz soak clean install deb
+.PHONY: setup build play test test-fast test-debian13 bench fuzz soak clean install deb
 
 PREFIX ?= /usr/local
 
@@ -28,13 +28,14 @@ $(SOAK_BUILD)/CMakeCache.txt:
 	cmake -S . -B $(SOAK_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVARZENO_SANITIZE=ON -DVARZENO_UI=ON -DVARZENO_BENCH=OFF
 
 # The whole suite: the normal build; the engine again under ASan+UBSan; 30
-# whole games through the window under ASan+UBSan+LSan; and a short run of
-# every fuzz target over the files a player controls.
+# whole games through the window, and the windows' interfaces asked for while
+# they are made, under ASan+UBSan+LSan; and a short run of every fuzz target
+# over the files a player controls.
 test: build $(ASAN_BUILD)/CMakeCache.txt $(SOAK_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cmake --build $(SOAK_BUILD) -j $(JOBS) --target tst_soak
+	cmake --build $(SOAK_BUILD) -j $(JOBS) --target tst_soak tst_pedidos_cedo
 	bash scripts/run-tests.sh $(BUILD) $(ASAN_BUILD)
-	SOLO='^soak_' bash scripts/run-tests.sh $(SOAK_BUILD)
+	SOLO='^(soak_|acessibilidade_pedidos_cedo)' bash scripts/run-tests.sh $(SOAK_BUILD)
 	bash scripts/fuzz.sh 10 1
 
 # 1,000 whole games through the window, in the normal build and under
@@ -46,6 +47,11 @@ soak: build $(SOAK_BUILD)/CMakeCache.txt
 # Only the normal build's tests, for a quick loop while working.
 test-fast: build
 	bash scripts/run-tests.sh $(BUILD)
+
+# The same as test-fast, in a fresh Debian 13 root made by mmdebstrap (kept in
+# ~/.cache/varzeno between runs). Needs root.
+test-debian13:
+	bash scripts/test-debian13.sh
 
 bench: build
 	bash scripts/run-bench.sh $(BUILD)

@@ -6,6 +6,7 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include "acessivel.h"
 #include "aleatorio.h"
 #include "erro.h"
 #include "imagem.h"
@@ -17,6 +18,7 @@
 TForm1* Form1 = nullptr;
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+  InstalarFabrica();  // Qt may ask for the window's interface from its title on
   setObjectName("Form1");
   setWindowTitle(QStringLiteral("Varzeno"));
   move(192, 107);

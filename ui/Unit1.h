@@ -36,41 +36,42 @@ class TForm1 : public QWidget {
   varzeno::TPartida Partida;
 
   // Frame (Unit1_shell.cpp).
-  TImagem* Imp;
-  TImagem* Fim;
-  TImagem* Image9;
+  TImagem* Imp = nullptr;
+  TImagem* Fim = nullptr;
+  TImagem* Image9 = nullptr;
   // Pages (Unit1_pages.cpp): "Default", "Extra", "regras", "Candidatos",
   // "adversarios", "Grafico".
-  TNotebook* Abook;
-  TImagem* Image1;  // title banner of page "Default"
-  TImagem* Fim1;    // picture store, page "Extra"
-  TImagem* Fim2;
+  TNotebook* Abook = nullptr;
+  TImagem* Image1 = nullptr;  // title banner of page "Default"
+  TImagem* Fim1 = nullptr;    // picture store, page "Extra"
+  TImagem* Fim2 = nullptr;
   // The statistics labels of the status panel take the background colour
   // at every activation.
   QList<QLabel*> RotulosDoPainel;
 
   // Sound and music (Unit1_som.cpp).
-  TMediaPlayer* MPlayer;
+  TMediaPlayer* MPlayer = nullptr;
   QFileDialog* OpenMp3 = nullptr;  // made on first use: DialogoDeMusica()
   QString PastaDaMusica;           // its start folder
   QFileDialog* DialogoDeMusica();
-  TSomWave* Som;
+  TSomWave* Som = nullptr;
 
   // Status panel (Unit1_painel.cpp): the poll's rows, the statistics,
   // the week's options and the weeks left.
   std::array<QLabel*, 7> Can{};
   std::array<QLabel*, 7> Per{};
-  QLabel *Label5, *Label6, *Label7, *Label10, *Label11, *Label12, *Label14;
-  QLabel *Label2, *Label3, *Label4, *Label8;
+  QLabel *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label10 = nullptr, *Label11 = nullptr,
+         *Label12 = nullptr, *Label14 = nullptr;
+  QLabel *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label8 = nullptr;
   void AtualizarPainel();
   void LimparPainel();
 
   // Play area and the week cycle (Unit1_semana.cpp). Escolha is the marked
   // choice: 0 = do nothing, 1..3 = an option; it is never reset.
   std::array<TImagem*, 4> Trava{};
-  QLabel* Label9;
-  TImagem* Image4;
-  TImagem *Tic0, *Tic1, *Image7, *Image8;  // picture store
+  QLabel* Label9 = nullptr;
+  TImagem* Image4 = nullptr;
+  TImagem *Tic0 = nullptr, *Tic1 = nullptr, *Image7 = nullptr, *Image8 = nullptr;  // picture store
   uint8_t Escolha = 0;
   void NovoJogo();
   void ConfirmarAcao();
@@ -82,10 +83,10 @@ class TForm1 : public QWidget {
   void Image4MouseUp();
 
   // Performance chart, page "Grafico" (Unit1_grafico.cpp).
-  QLabel* Label13;
-  TImagem *imgNomes, *imgGraf, *imgBtn;
-  TImagem *grafico, *img1;  // picture store
-  int PausaGrafico = 125;   // ms between segments; tests use 0
+  QLabel* Label13 = nullptr;
+  TImagem *imgNomes = nullptr, *imgGraf = nullptr, *imgBtn = nullptr;
+  TImagem *grafico = nullptr, *img1 = nullptr;  // picture store
+  int PausaGrafico = 125;                       // ms between segments; tests use 0
   void MostrarGrafico();
   void imgBtnMouseDown();
   bool GraficoPendente() const { return graficoPendente_; }
@@ -93,15 +94,16 @@ class TForm1 : public QWidget {
   // Set-up screens (Unit1_setup.cpp): the arrows, the opponents page and
   // the start button. The set-up choices are the caption of lblNomeJog
   // ("Seu Nome" until a candidate is chosen) and the position of UpDown1.
-  std::array<TImagem*, 5> bt{};                              // bt1..bt5
-  TImagem *sesq1, *sesq2, *sdir1, *sdir2, *Image5, *Image6;  // picture store
-  QLabel* Label39;
-  TImagem* Image2;
-  QLabel* lblNomeJog;
-  QLabel* Label19;
-  TImagem* Dig;
-  TUpDown* UpDown1;
-  TImagem* Image3;
+  std::array<TImagem*, 5> bt{};  // bt1..bt5
+  TImagem *sesq1 = nullptr, *sesq2 = nullptr, *sdir1 = nullptr, *sdir2 = nullptr, *Image5 = nullptr,
+          *Image6 = nullptr;  // picture store
+  QLabel* Label39 = nullptr;
+  TImagem* Image2 = nullptr;
+  QLabel* lblNomeJog = nullptr;
+  QLabel* Label19 = nullptr;
+  TImagem* Dig = nullptr;
+  TUpDown* UpDown1 = nullptr;
+  TImagem* Image3 = nullptr;
   void bt1MouseDown(TImagem* Sender);
   void bt1MouseUp(TImagem* Sender);
   void UpDown1Click();
@@ -109,7 +111,7 @@ class TForm1 : public QWidget {
   void Image3MouseUp();
 
   // Rules page (Unit1_regras.cpp): the texts and the link to the web page.
-  TRotuloClicavel* Label36;
+  TRotuloClicavel* Label36 = nullptr;
   void Label36MouseDown();
   // The shipped web page's address, or the link's caption if it is missing.
   QString EnderecoDaPagina() const;
@@ -121,10 +123,10 @@ class TForm1 : public QWidget {
   std::array<QLineEdit*, 7> Ncan{};
   std::array<QLabel*, 7> Dcan{};
   std::array<QString, 7> Fotos;
-  QLabel* Label34;
-  TImagem *maq1, *maq2;              // picture store
-  TDialogoFotos* LdFotos = nullptr;  // made on first use
-  TCarregadorFotos* Carregador;      // photos decode off the window's thread
+  QLabel* Label34 = nullptr;
+  TImagem *maq1 = nullptr, *maq2 = nullptr;  // picture store
+  TDialogoFotos* LdFotos = nullptr;          // made on first use
+  TCarregadorFotos* Carregador = nullptr;    // photos decode off the window's thread
   // Stands in for the photo dialog when set (tests): returns the chosen path.
   std::function<QString()> EscolhaDeFoto;
   void CarregarConfiguracao();
@@ -206,6 +208,7 @@ class TForm1 : public QWidget {
   QTimer* relogioGrafico_ = nullptr;
   bool graficoPendente_ = false;
   bool musicaPendente_ = false;
+  bool configuracaoIlegivel_ = false;  // jogo.ini is there but could not be read
 
   int esperas_ = 0;
   bool saidaPedida_ = false;

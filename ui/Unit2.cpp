@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QShowEvent>
 
+#include "acessivel.h"
 #include "copia.h"
 #include "erro.h"
 #include "figuras_embutidas.h"
@@ -26,6 +27,7 @@ bool TeclaDeOk(int tecla) {
 
 TformDialog::TformDialog(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+  InstalarFabrica();  // Qt may ask for the dialog's interface from its title on
   setObjectName("formDialog");
   setWindowTitle(QStringLiteral("Varzeno"));
   // A fixed size: no manager offers to maximise or resize it.
@@ -65,6 +67,7 @@ TformDialog::TformDialog(QWidget* parent)
   connect(imp, &TImagem::MouseUp, this, [this] { impMouseUp(); });
 
   if (!formDialog) formDialog = this;
+  DescreverDialogo(this);
 }
 
 TformDialog::~TformDialog() {

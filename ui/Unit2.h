@@ -32,10 +32,10 @@ class TformDialog : public QWidget {
   void impMouseMove(int X, int Y);
   void impMouseUp();
 
-  TImagem* imp;
-  QLabel* lblMensagem;
-  TImagem* btn;
-  TImagem* img1;
+  TImagem* imp = nullptr;
+  QLabel* lblMensagem = nullptr;
+  TImagem* btn = nullptr;
+  TImagem* img1 = nullptr;
 
   bool Arrastando = false;
   int PontoX = 0;

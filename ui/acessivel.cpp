@@ -159,23 +159,24 @@ QAccessibleInterface* Fabrica(const QString& classe, QObject* objeto) {
   auto* w = static_cast<QWidget*>(objeto);
   const std::optional<QAccessible::Role> papel = NossoPapel(classe, w);
   if (!papel) return nullptr;
-  // Whatever part of the dialog is asked for first, it is described.
-  if (auto* d = qobject_cast<TformDialog*>(w->window()); d && !PapelDe(d)) PrepararDialogo(d);
+  // Only the widget is kept: what it says is read when asked, so an
+  // interface made while its window is still being built (Qt 6.8 asks from
+  // setWindowTitle) reads nothing that is not there yet.
   return new TInterface(w, *papel);
 }
 
 // Qt makes a label's interface as soon as its text is first set, before
-// the game has described it: those of Qt's widgets the game described are
-// dropped, so ours takes their place. The game's own classes only ever get
-// ours, and they are left alone: nothing is made here that no reader asked
-// for.
+// the game has described it, and a window's while it is being built, before
+// it is of its own class: those interfaces of Qt's are dropped, so ours
+// takes their place. Of the game's own widgets only the windows are asked
+// for here: nothing else is made that no reader asked for.
 void Renovar(QWidget* raiz) {
   QList<QWidget*> todos = raiz->findChildren<QWidget*>();
   todos.prepend(raiz);
   for (QWidget* w : todos) {
     const bool doJogo = w->inherits("TImagem") || w->inherits("TUpDown") || w->inherits("TForm1") ||
                         w->inherits("TNotebook") || w->inherits("TformDialog");
-    if (!PapelDe(w) || doJogo) continue;
+    if (doJogo ? !w->isWindow() : !PapelDe(w)) continue;
     QAccessibleInterface* feita = QAccessible::queryAccessibleInterface(w);
     if (feita && !dynamic_cast<TInterface*>(feita))
       QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(feita));
@@ -278,14 +279,24 @@ QList<QWidget*> FilhosAcessiveis(const QWidget* w) {
   return filhos;
 }
 
-void QuandoHouverLeitor(QWidget* raiz, std::function<void()> descrever) {
+void InstalarFabrica() {
   // Installed last, so it is asked first; for Qt's own classes too.
-  QAccessible::removeFactory(Fabrica);
-  QAccessible::installFactory(Fabrica);
-  static TObservador observador;
-  QAccessible::installActivationObserver(&observador);
+  [[maybe_unused]] static const bool instalada = [] {
+    QAccessible::installFactory(Fabrica);
+    static TObservador observador;
+    QAccessible::installActivationObserver(&observador);
+    return true;
+  }();
+}
+
+void QuandoHouverLeitor(QWidget* raiz, std::function<void()> descrever) {
+  InstalarFabrica();
   Pendentes().append({raiz, std::move(descrever)});
   if (QAccessible::isActive()) DescreverPendentes();
+}
+
+void DescreverDialogo(TformDialog* d) {
+  QuandoHouverLeitor(d, [d] { PrepararDialogo(d); });
 }
 
 void AvisarAlerta(QWidget* w) { Avisar(w, QAccessible::Alert); }

@@ -12,6 +12,7 @@
 
 class QEvent;
 class QWidget;
+class TformDialog;
 
 class TPapelAcessivel : public QObject {
   Q_OBJECT
@@ -44,10 +45,18 @@ void DeixarDeFora(QWidget* w);
 // nor left out, nor covered by an opaque sibling drawn above them.
 QList<QWidget*> FilhosAcessiveis(const QWidget* w);
 
-// Puts the game's interfaces ahead of Qt's own, and runs `descrever` (which
+// Puts the game's interfaces ahead of Qt's own; a window calls it before
+// anything of it is made, since Qt may ask for its interface from then on.
+void InstalarFabrica();
+
+// The same, and runs `descrever` (which
 // describes the widgets under `raiz`) once a screen reader listens: at once
 // if one does, else when one comes.
 void QuandoHouverLeitor(QWidget* raiz, std::function<void()> descrever);
+
+// The message dialog once it is built: an alert named by its message, with
+// its Ok button, announced each time it comes up or changes.
+void DescreverDialogo(TformDialog* d);
 
 // Tell a listening reader what changed.
 void AvisarNome(QWidget* w);

@@ -25,6 +25,6 @@ class TAnelFoco : public QWidget {
  private:
   void Posicionar();
 
-  QWidget* janela_;
+  QWidget* janela_ = nullptr;
   QPointer<QWidget> alvo_;
 };

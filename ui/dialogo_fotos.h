@@ -23,7 +23,7 @@ class TDialogoFotos : public QFileDialog {
   void PreviaPronta();
 
  private:
-  QLabel* previa_;
-  TCarregadorFotos* carregador_;
+  QLabel* previa_ = nullptr;
+  TCarregadorFotos* carregador_ = nullptr;
   quint64 carregando_ = 0;
 };

@@ -11,6 +11,7 @@
 #include <QTranslator>
 #include <cstdio>
 
+#include "acessivel.h"
 #include "ambiente.h"
 #include "dados.h"
 #include "erro.h"
@@ -85,8 +86,6 @@ TPrograma::TPrograma() {
 
 TSaidaDoPrograma::TSaidaDoPrograma(TPrograma& programa, TSinaisDeSaida& sinais) : programa_(programa) {
   connect(&sinais, &TSinaisDeSaida::Pedido, this, [this] { Sair(true); });
-  // A signal that came while the windows were being made.
-  if (sinais.Recebido()) QTimer::singleShot(0, this, [this] { Sair(true); });
   // The session is ending: the data must be safe before the desktop goes.
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { Sair(true); });
   // The session's end without a commit (its "die"), and quit(), arrive as a
@@ -136,16 +135,19 @@ int ExecutarJogo(int argc, char** argv, const std::function<void(TPrograma&)>& a
   letra.setFamily(QStringLiteral("Arial"));
   QApplication::setFont(letra);
   TraduzirDialogosDoQt(app);
+  InstalarFabrica();  // before any window, whose interfaces Qt may make early
   AcharAuxiliarMetafile();
   const bool ensaio = PrepararEnsaio();
   int status = 0;
-  // Before the windows: a signal while they are made is kept for the loop.
+  // Before the windows: a signal while they are made (or while the start
+  // is stuck on a file) ends the program at once.
   TSinaisDeSaida sinais;
   {
     TPrograma programa;
     TSaidaDoPrograma saida(programa, sinais);
     if (aoCriar) aoCriar(programa);
     programa.Form1.show();
+    sinais.AtenderNoLaco();
     status = QApplication::exec();
   }  // the windows go first: closing the main one writes jogo.ini
   return ensaio ? TerminarEnsaio(status) : status;

@@ -26,7 +26,7 @@ class TUpDown : public QWidget {
  private:
   void Passo(int delta);
 
-  QToolButton* acima_;
-  QToolButton* abaixo_;
+  QToolButton* acima_ = nullptr;
+  QToolButton* abaixo_ = nullptr;
   int minimo_, maximo_, posicao_;
 };
