@@ -152,7 +152,19 @@ void TForm1::MontarCandidatos() {
 }
 
 void TForm1::CarregarConfiguracao() {
-  if (const auto candidatos = LerConfiguracao(QString::fromLatin1(kNomeDoArquivo))) {
+  const QString arquivo = QString::fromLatin1(kNomeDoArquivo);
+  std::optional<TSlotsCandidatos> candidatos;
+  try {
+    candidatos = LerConfiguracao(arquivo);
+  } catch (const std::exception& e) {
+    // The game starts all the same, with the built-in candidates; a plain
+    // file that could not be read may still hold the player's, so it is not
+    // written over at exit.
+    configuracaoIlegivel_ = EArquivoComum(arquivo);
+    const QString texto = QString::fromUtf8(e.what()) + QStringLiteral(". O jogo segue com os candidatos padrão.");
+    new TAposPrimeiraPintura(this, [texto] { MostrarErro(texto); });
+  }
+  if (candidatos) {
     for (int k = 1; k <= 6; ++k) {
       const TSlotCandidato& s = (*candidatos)[static_cast<size_t>(k - 1)];
       Fotos[k] = s.foto;
@@ -194,6 +206,10 @@ void TForm1::CarregarConfiguracao() {
 }
 
 void TForm1::SalvarConfiguracao() {
+  if (configuracaoIlegivel_)
+    throw std::runtime_error("\"" + std::string(kNomeDoArquivo) +
+                             "\" não foi gravado: não pôde ser lido no início do jogo, e gravá-lo agora "
+                             "apagaria os candidatos guardados nele.");
   TSlotsCandidatos candidatos;
   for (int k = 1; k <= 6; ++k) candidatos[static_cast<size_t>(k - 1)] = {Fotos[k], Ncan[k]->text(), Dcan[k]->text()};
   GravarConfiguracao(QString::fromLatin1(kNomeDoArquivo), candidatos);

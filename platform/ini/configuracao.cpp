@@ -1,9 +1,16 @@
 #include "configuracao.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -95,15 +102,52 @@ TSlotsCandidatos InterpretarConfiguracao(const QByteArray& conteudo) {
   return divisor.Slots();
 }
 
+namespace {
+
+// Far above any real file (19 lines of a few hundred characters), so a file
+// that never ends cannot hold the start back.
+constexpr qint64 kLimiteDeLeitura = 1024 * 1024;
+
+[[noreturn]] void FalhaAoLer(const QString& caminho, const QString& motivo) {
+  throw std::runtime_error("Não foi possível ler \"" + Utf8(caminho) + "\": " + Utf8(motivo));
+}
+
+// Closes the descriptor on every way out.
+struct TDescritor {
+  int fd;
+  ~TDescritor() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+}  // namespace
+
+bool EArquivoComum(const QString& caminho) {
+  struct stat info {};
+  return ::stat(QFile::encodeName(caminho).constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 std::optional<TSlotsCandidatos> LerConfiguracao(const QString& caminho) {
-  QFile arquivo(caminho);
-  if (!arquivo.open(QIODevice::ReadOnly)) return std::nullopt;
+  // Without blocking: a named pipe with no writer, or a device, answers at
+  // once here, and is then refused for not being a plain file.
+  TDescritor arquivo{::open(QFile::encodeName(caminho).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+  if (arquivo.fd < 0) {
+    if (errno == ENOENT) return std::nullopt;
+    FalhaAoLer(caminho, QString::fromLocal8Bit(std::strerror(errno)));
+  }
+  struct stat info {};
+  if (::fstat(arquivo.fd, &info) != 0) FalhaAoLer(caminho, QString::fromLocal8Bit(std::strerror(errno)));
+  if (!S_ISREG(info.st_mode)) FalhaAoLer(caminho, QStringLiteral("não é um arquivo comum"));
   QStringDecoder decodificador = Decodificador();
   TDivisorLinhas divisor;
-  while (!divisor.Completo()) {
-    const QByteArray pedaco = arquivo.read(64 * 1024);
-    if (pedaco.isEmpty()) break;
-    divisor.Acrescentar(QString(decodificador.decode(pedaco)));
+  char pedaco[64 * 1024];
+  for (qint64 lidos = 0; !divisor.Completo() && lidos < kLimiteDeLeitura;) {
+    const ssize_t n = ::read(arquivo.fd, pedaco, sizeof pedaco);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) FalhaAoLer(caminho, QString::fromLocal8Bit(std::strerror(errno)));
+    if (n == 0) break;
+    lidos += n;
+    divisor.Acrescentar(QString(decodificador.decode(QByteArrayView(pedaco, n))));
   }
   return divisor.Slots();
 }
@@ -134,6 +178,11 @@ QByteArray MontarConfiguracao(const TSlotsCandidatos& candidatos) {
 
 void GravarConfiguracao(const QString& caminho, const TSlotsCandidatos& candidatos) {
   const QByteArray bytes = MontarConfiguracao(candidatos);
+  // A named pipe, a device or a folder by that name is no place for the
+  // candidates (and writing to it could block the exit for good); a link to
+  // a plain file is written through, and a missing file is made.
+  if (QFileInfo::exists(caminho) && !EArquivoComum(caminho))
+    throw std::runtime_error("Não foi possível gravar \"" + Utf8(caminho) + "\": não é um arquivo comum");
   QSaveFile arquivo(caminho);
   // A writable file in a folder the player cannot write to (a shared or
   // installed folder) is written in place: the new file cannot be made

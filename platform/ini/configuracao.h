@@ -21,10 +21,15 @@ inline constexpr int kLinhasConfiguracao = 19;
 // A longer line is cut to this many characters when read.
 inline constexpr int kTamanhoMaximoLinha = 4096;
 
-// Reads the file. nullopt when it cannot be opened (the caller keeps the
-// built-in candidatos). Missing lines read as empty, lines after the last are
-// ignored, CR LF, CR and LF each end a line.
+// Reads the file. nullopt when there is none (the caller keeps the built-in
+// candidates). Missing lines read as empty, lines after the last are ignored,
+// CR LF, CR and LF each end a line; at most the first MiB is read. Throws
+// std::runtime_error naming the file when it exists but cannot be read, or
+// is not a plain file (a named pipe, a device, a folder): never blocks on one.
 std::optional<TSlotsCandidatos> LerConfiguracao(const QString& caminho);
+
+// Whether the path names a plain file, or a link to one.
+bool EArquivoComum(const QString& caminho);
 
 // The same, from the bytes of a file already read.
 TSlotsCandidatos InterpretarConfiguracao(const QByteArray& conteudo);
@@ -36,8 +41,9 @@ QByteArray MontarConfiguracao(const TSlotsCandidatos& candidatos);
 // Replaces the file atomically (a temporary file beside it, then a rename),
 // so a failure leaves the earlier file whole; where the folder does not let a
 // file be made, writes the existing file in place. A symbolic link stays a
-// link and its target is written; the permission bits stay. Throws
-// std::runtime_error naming the file.
+// link and its target is written; the permission bits stay. Anything but a
+// plain file by that name is left alone. Throws std::runtime_error naming
+// the file.
 void GravarConfiguracao(const QString& caminho, const TSlotsCandidatos& candidatos);
 
 // Whether every character of the text has a Windows-1252 byte that reads

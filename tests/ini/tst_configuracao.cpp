@@ -2,6 +2,7 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -64,10 +65,56 @@ class TstConfiguracao : public QObject {
     QVERIFY(QDir().mkpath(pasta_.path()));
   }
 
-  void arquivoQueNaoAbre() {
-    QVERIFY(!LerConfiguracao(Caminho()).has_value());
-    QVERIFY(QDir().mkdir(Caminho()));  // a folder by that name
-    QVERIFY(!LerConfiguracao(Caminho()).has_value());
+  void semArquivoNadaELido() { QVERIFY(!LerConfiguracao(Caminho()).has_value()); }
+
+  // Whatever stands in the file's place, the read answers at once: a named
+  // pipe with no writer would block an ordinary open, /dev/zero never ends.
+  // Each is refused with the file's name, and left as it was by a write.
+  void oQueNaoEArquivoComumERecusado_data() {
+    QTest::addColumn<QString>("tipo");
+    QTest::newRow("pasta") << "pasta";
+    QTest::newRow("pipe") << "pipe";
+    QTest::newRow("link para /dev/zero") << "zero";
+  }
+
+  void oQueNaoEArquivoComumERecusado() {
+    QFETCH(QString, tipo);
+    const QByteArray caminho = QFile::encodeName(Caminho());
+    if (tipo == "pasta") QVERIFY(QDir().mkdir(Caminho()));
+    if (tipo == "pipe") QCOMPARE(mkfifo(caminho.constData(), 0644), 0);
+    if (tipo == "zero") QVERIFY(QFile::link(QStringLiteral("/dev/zero"), Caminho()));
+    QVERIFY(!EArquivoComum(Caminho()));
+    for (const bool gravando : {false, true}) {
+      try {
+        if (gravando)
+          GravarConfiguracao(Caminho(), Exemplo());
+        else
+          LerConfiguracao(Caminho());
+        QFAIL("aceitou o que não é arquivo");
+      } catch (const std::runtime_error& e) {
+        const QString m = QString::fromUtf8(e.what());
+        QVERIFY2(m.contains(Caminho()) && m.contains(QStringLiteral("não é um arquivo comum")), e.what());
+      }
+    }
+    struct stat st {};
+    QCOMPARE(lstat(caminho.constData(), &st), 0);
+    if (tipo == "pasta") QVERIFY(S_ISDIR(st.st_mode));
+    if (tipo == "pipe") QVERIFY(S_ISFIFO(st.st_mode));
+    if (tipo == "zero") QCOMPARE(QFileInfo(Caminho()).symLinkTarget(), QStringLiteral("/dev/zero"));
+  }
+
+  // A file with no line end reads no further than the bound, far above any
+  // real file: its first line, cut as any long line is.
+  void arquivoSemFimLeSoOComeco() {
+    QFile f(Caminho());
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write("0\r\n"), 3);
+    QVERIFY(f.resize(qint64(64) * 1024 * 1024 * 1024));  // sparse: 64 GiB of zero bytes
+    f.close();
+    const auto s = LerConfiguracao(Caminho());
+    QVERIFY(s.has_value());
+    QCOMPARE((*s)[0].foto, QString(kTamanhoMaximoLinha, QChar(0)));
+    QCOMPARE((*s)[0].nome, QString());
   }
 
   void arquivoVazioEsvaziaTudo() {
