@@ -4,7 +4,10 @@
 #include <unistd.h>
 
 #include <QSocketNotifier>
+#include <QTimer>
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <mutex>
 #include <stdexcept>
 
@@ -24,7 +27,22 @@ void CriarPipe() {
   });
 }
 
+// 0: the event loop is not running yet; 1: it runs, and the first signal
+// will be a request; 2: a request was made.
+std::atomic<int> g_estado{0};
+static_assert(std::atomic<int>::is_always_lock_free, "used from a signal handler");
+
 extern "C" void AoSinal(int sinal) {
+  int atendendo = 1;
+  if (!g_estado.compare_exchange_strong(atendendo, 2)) {
+    // Before the loop nothing would answer a request (start-up may be stuck
+    // reading a file), and a second signal says the first was not enough:
+    // the signal's own action, at once. It is blocked while its handler
+    // runs, so it strikes as the handler returns.
+    std::signal(sinal, SIG_DFL);
+    std::raise(sinal);
+    return;
+  }
   const int erro = errno;
   const auto byte = static_cast<unsigned char>(sinal);
   // A full pipe already holds a request to end.
@@ -36,6 +54,7 @@ extern "C" void AoSinal(int sinal) {
 
 TSinaisDeSaida::TSinaisDeSaida(QObject* pai) : QObject(pai) {
   CriarPipe();
+  g_estado = 0;
   // Left over from an earlier object: not a request to this one.
   unsigned char resto[64];
   while (read(g_pipe[0], resto, sizeof resto) > 0) {
@@ -48,6 +67,13 @@ TSinaisDeSaida::TSinaisDeSaida(QObject* pai) : QObject(pai) {
   sigemptyset(&acao.sa_mask);
   acao.sa_flags = SA_RESTART;  // the calls a signal interrupts carry on
   for (size_t i = 0; i < kSinais.size(); ++i) sigaction(kSinais[i], &acao, &anteriores_[i]);
+}
+
+void TSinaisDeSaida::AtenderNoLaco() {
+  QTimer::singleShot(0, this, [] {
+    int antes = 0;
+    g_estado.compare_exchange_strong(antes, 1);
+  });
 }
 
 TSinaisDeSaida::~TSinaisDeSaida() {

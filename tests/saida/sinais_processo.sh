@@ -3,10 +3,18 @@
 # kill -TERM, -INT, -HUP (once, and several in a row). Each time the game
 # must end within a second with status 0, having written jogo.ini: 19 lines,
 # CR LF, line 0 put back to "0", the slots as they were read.
-# Usage (inside an X server): sinais_processo.sh <path of the game>
+# Signals that come before the event loop runs (the start stuck opening
+# jogo.ini on a mount that does not answer), and a second signal while the
+# first one's orderly exit is under way, end the game at once, by the
+# signal, leaving jogo.ini as it was. A jogo.ini that is no plain file
+# (a named pipe, a link to /dev/zero) holds nothing back: the game comes up,
+# reports it, and leaves the thing alone at exit.
+# Usage (inside an X server):
+#   sinais_processo.sh <path of the game> <path of the arquivo_preso library>
 set -u
 export LC_ALL=C
 JOGO=$(realpath "$1")
+PRESO=$(realpath "$2")
 falhas=0
 raiz=$(mktemp -d)
 trap 'rm -rf "$raiz"' EXIT
@@ -62,13 +70,129 @@ encerrar() {
   ((linhas == 19)) || falhar "$caso: $linhas linhas com CR LF"
 }
 
+# Waits up to `ms` for the process to end; true if it did.
+terminou_em() {
+  local pid=$1 ms=$2 inicio
+  inicio=$(agora)
+  while vivo "$pid" && (($(agora) - inicio < ms)); do sleep 0.01; done
+  ! vivo "$pid"
+}
+
+antigo() { printf '7\r\n\r\nCandidato A\r\n'; }
+
+# The start stuck opening jogo.ini: the signal ends it at once.
+preso_na_partida() {
+  local caso=$1 sinal=$2 numero=$3
+  local pasta=$raiz/$caso
+  mkdir -p "$pasta"
+  antigo >"$pasta/jogo.ini"
+  (cd "$pasta" && LD_PRELOAD=$PRESO exec "$JOGO") 2>"$pasta/erro.txt" &
+  local pid=$!
+  local inicio
+  inicio=$(agora)
+  until grep -q 'jogo.ini não responde' "$pasta/erro.txt" 2>/dev/null; do
+    if (($(agora) - inicio > 20000)) || ! vivo "$pid"; then
+      falhar "$caso: o jogo não chegou a abrir jogo.ini: $(cat "$pasta/erro.txt")"
+      kill -9 "$pid" 2>/dev/null
+      return
+    fi
+    sleep 0.02
+  done
+  sleep 0.2  # still there, not by chance
+  vivo "$pid" || falhar "$caso: terminou sem sinal"
+  kill -"$sinal" "$pid"
+  if ! terminou_em "$pid" 1000; then
+    falhar "$caso: ainda rodando 1 s depois do $sinal, com a partida presa"
+    kill -9 "$pid"
+  fi
+  wait "$pid"
+  local status=$?
+  echo "$caso: status $status"
+  ((status == 128 + numero)) || falhar "$caso: status $status, e não o do $sinal ($((128 + numero)))"
+  cmp -s <(antigo) "$pasta/jogo.ini" || falhar "$caso: jogo.ini mudou"
+}
+
+# Two signals with the game up: the first asks for the orderly exit, the
+# second ends the game at once. The game is stopped while both are sent,
+# so both are pending when it goes on; either may be delivered first.
+dois_seguidos() {
+  local caso=dois_seguidos
+  local pasta=$raiz/$caso
+  mkdir -p "$pasta"
+  antigo >"$pasta/jogo.ini"
+  (cd "$pasta" && exec "$JOGO") 2>"$pasta/erro.txt" &
+  local pid=$!
+  if ! timeout 20 xdotool search --sync --onlyvisible --name '^Varzeno$' >/dev/null; then
+    falhar "$caso: a janela não apareceu"
+    kill -9 "$pid" 2>/dev/null
+    return
+  fi
+  kill -STOP "$pid"
+  kill -INT "$pid"
+  kill -TERM "$pid"
+  kill -CONT "$pid"
+  if ! terminou_em "$pid" 1000; then
+    falhar "$caso: ainda rodando 1 s depois de dois sinais"
+    kill -9 "$pid"
+  fi
+  wait "$pid"
+  local status=$?
+  echo "$caso: status $status"
+  ((status == 128 + 2 || status == 128 + 15)) || falhar "$caso: status $status, e não o de um dos sinais (130, 143)"
+  # Ended before the orderly exit wrote, or just after: never half written.
+  local linhas
+  linhas=$(grep -c $'\r$' "$pasta/jogo.ini")
+  cmp -s <(antigo) "$pasta/jogo.ini" || ((linhas == 19)) || falhar "$caso: jogo.ini pela metade"
+}
+
+# A jogo.ini that is not a plain file: the game comes up all the same,
+# reports it with the file's name, and leaves the thing as it was.
+nao_e_arquivo() {
+  local caso=$1
+  local pasta=$raiz/$caso
+  mkdir -p "$pasta"
+  case $caso in
+    pipe) mkfifo "$pasta/jogo.ini" ;;
+    dev_zero) ln -s /dev/zero "$pasta/jogo.ini" ;;
+  esac
+  (cd "$pasta" && VARZENO_SAIR_APOS_MS=1500 exec "$JOGO") 2>"$pasta/erro.txt" &
+  local pid=$!
+  if ! timeout 20 xdotool search --sync --onlyvisible --name '^Varzeno$' >/dev/null; then
+    falhar "$caso: a janela não apareceu"
+    kill -9 "$pid" 2>/dev/null
+    return
+  fi
+  if ! terminou_em "$pid" 20000; then
+    falhar "$caso: não terminou"
+    kill -9 "$pid"
+  fi
+  wait "$pid"
+  local status=$?
+  echo "$caso: status $status"
+  # 3: the errors went to the box (standard error while checked).
+  ((status == 3)) || falhar "$caso: status $status"
+  grep -q 'erro: Não foi possível ler "jogo.ini": não é um arquivo comum' "$pasta/erro.txt" ||
+    falhar "$caso: leitura não relatada: $(cat "$pasta/erro.txt")"
+  grep -q 'erro: Não foi possível gravar "jogo.ini": não é um arquivo comum' "$pasta/erro.txt" ||
+    falhar "$caso: gravação não relatada: $(cat "$pasta/erro.txt")"
+  case $caso in
+    pipe) [[ -p $pasta/jogo.ini ]] || falhar "$caso: o pipe foi trocado" ;;
+    dev_zero) [[ $(readlink "$pasta/jogo.ini") == /dev/zero ]] || falhar "$caso: o link foi trocado" ;;
+  esac
+}
+
 encerrar term TERM
 encerrar int INT
 encerrar hup HUP
-encerrar repetidos TERM TERM INT HUP TERM
+preso_na_partida preso_term TERM 15
+preso_na_partida preso_int INT 2
+preso_na_partida preso_hup HUP 1
+dois_seguidos
+nao_e_arquivo pipe
+nao_e_arquivo dev_zero
 
 if ((falhas)); then
   echo "$falhas falha(s)"
   exit 1
 fi
-echo "todos encerraram em ordem"
+echo "todos encerraram como deviam"

@@ -2,6 +2,8 @@
 // session's end, the application told to quit), in process: each ends the
 // event loop within a second, even while the player is awaited or the chart
 // is drawing, and jogo.ini is then written once, with what the boxes hold.
+// A signal before the loop, or a second one, ends the process at once: the
+// game's own binary is checked for those in sinais_processo.sh.
 
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -151,6 +153,7 @@ class TstSaida : public QObject {
     QVERIFY(gravacoes_->Valido());
 
     sinais_ = std::make_unique<TSinaisDeSaida>();
+    sinais_->AtenderNoLaco();
     p_ = std::make_unique<TPrograma>();
     saida_ = std::make_unique<TSaidaDoPrograma>(*p_, *sinais_);
     // The empty file read at start emptied the names: the built-in one back.
@@ -185,17 +188,6 @@ class TstSaida : public QObject {
     QVERIFY(RodarAte(50, [sinal] { ::raise(sinal); }) < 1000);
     QCOMPARE(sinais_->Recebido(), sinal);
     Fechar("Z\xe9 Tecla");
-  }
-
-  // A signal while the windows are being made is kept for the loop.
-  void sinalAntesDoLacoEncerraAoComecar() {
-    saida_.reset();
-    ::raise(SIGTERM);
-    QCoreApplication::processEvents();
-    QCOMPARE(sinais_->Recebido(), SIGTERM);
-    saida_ = std::make_unique<TSaidaDoPrograma>(*p_, *sinais_);
-    QVERIFY(RodarAte(0, [] {}) < 1000);
-    Fechar();
   }
 
   // "Selecione seu candidato!": the handler waits for the message to close.
@@ -236,21 +228,6 @@ class TstSaida : public QObject {
               ::raise(SIGINT);
             }) < 1000);
     QVERIFY(F().GraficoPendente());
-    Fechar();
-  }
-
-  // More signals on the way out: one end, one write, no crash.
-  void sinaisRepetidosGravamUmaVez() {
-    AteAVitoria();
-    connect(qApp, &QCoreApplication::aboutToQuit, this, [] { ::raise(SIGTERM); });
-    QVERIFY(RodarAte(50, [] {
-              ::raise(SIGTERM);
-              ::raise(SIGINT);
-              ::raise(SIGHUP);
-            }) < 1000);
-    disconnect(qApp, &QCoreApplication::aboutToQuit, this, nullptr);
-    ::raise(SIGTERM);  // after the loop, before the window goes
-    QCoreApplication::processEvents();
     Fechar();
   }
 
