@@ -10,7 +10,7 @@ PACKAGES=(
   libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-liberation2 fonts-urw-base35 libfontconfig-dev
   libemf2svg-dev libwmf-dev libpng-dev libjpeg-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-dev
   qt6-translations-l10n
   xvfb xauth pulseaudio libxtst6
   openbox wmctrl xdotool x11-utils

@@ -95,7 +95,8 @@ bool TForm1::eventFilter(QObject* objeto, QEvent* e) {
 }
 
 bool TForm1::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate) Proteger([this] { FormActivate(); });
+  // Only once built: the frame's pictures are read there.
+  if (e->type() == QEvent::WindowActivate && Fim1) Proteger([this] { FormActivate(); });
   return QWidget::event(e);
 }
 

@@ -85,7 +85,7 @@ void TformDialog::Mostrar(const QString& texto) {
 void TformDialog::ModelarJanela() { ::ModelarJanela(*this, imp->Picture()); }
 
 bool TformDialog::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate) Proteger([this] { FormActivate(); });
+  if (e->type() == QEvent::WindowActivate && img1) Proteger([this] { FormActivate(); });
   // A new message (not the window coming back from being minimised with
   // the main window) waits for its Ok.
   if (e->type() == QEvent::Show && !e->spontaneous()) aberto_ = true;

@@ -29,6 +29,7 @@ void TUpDown::Passo(int delta) {
 }
 
 void TUpDown::resizeEvent(QResizeEvent*) {
+  if (!acima_ || !abaixo_) return;  // a Qt that resizes before the arrows are made
   const int metade = height() / 2;
   acima_->setGeometry(0, 0, width(), metade);
   abaixo_->setGeometry(0, metade, width(), height() - metade);

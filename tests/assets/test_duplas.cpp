@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
 
 #include "copia.h"
 #include "figuras_embutidas.h"
@@ -107,24 +109,83 @@ TEST(Duplas, DesenhadasNoDobroENaoAmpliadas) {
 }
 
 #ifdef VARZENO_MKASSETS
-TEST(Duplas, GeradorDaOsMesmosBytesACadaVez) {
-  // Two runs of the generator give the committed pictures, byte for byte,
-  // at both sizes.
-  for (int vez = 0; vez < 2; ++vez) {
-    QTemporaryDir pasta;
+// The committed pictures were drawn on Debian 12 (Qt 6.4, FreeType 2.12).
+// Another release renders text and curves a little differently: there the
+// generator's pictures must match them within these bounds, which a real
+// change of the drawing (a shape moved, a colour changed, a text rewritten)
+// still exceeds.
+bool NaMesmaBaseDaArte() {
+  QFile f(QStringLiteral("/etc/os-release"));
+  if (!f.open(QIODevice::ReadOnly)) return false;
+  const QByteArray texto = f.readAll();
+  return texto.contains("\nID=debian\n") && texto.contains("\nVERSION_ID=\"12\"\n");
+}
+
+constexpr double kParteDiferenteMaxima = 0.04;  // of the pixels, any channel off
+constexpr double kDiferencaMediaMaxima = 1.5;   // levels, over every channel of every pixel
+
+struct TDiferenca {
+  double parteDiferente = 0;
+  double media = 0;
+  int chaveTrocada = 0;  // pixels that are key colour in one and not the other
+};
+
+TDiferenca Comparar(const QImage& a0, const QImage& b0) {
+  const QImage a = a0.convertToFormat(QImage::Format_ARGB32), b = b0.convertToFormat(QImage::Format_ARGB32);
+  TDiferenca d;
+  qint64 diferentes = 0, soma = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      const int dc[] = {std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q)),
+                        std::abs(qAlpha(p) - qAlpha(q))};
+      diferentes += p != q;
+      for (int c : dc) soma += c;
+      d.chaveTrocada += ((p | 0xFF000000) == kMagenta) != ((q | 0xFF000000) == kMagenta);
+    }
+  const double pixels = double(a.width()) * a.height();
+  d.parteDiferente = pixels ? diferentes / pixels : 0;
+  d.media = pixels ? soma / (4 * pixels) : 0;
+  return d;
+}
+
+QByteArray Conteudo(const QString& caminho) {
+  QFile f(caminho);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(Duplas, GeradorDaOsMesmosBytesACadaVezEAArteGuardada) {
+  QTemporaryDir pastas[2];
+  for (QTemporaryDir& pasta : pastas) {
     ASSERT_TRUE(pasta.isValid());
     QProcess gerador;
     gerador.start(QStringLiteral(VARZENO_MKASSETS), {QStringLiteral("--so-imagens"), pasta.path()});
     ASSERT_TRUE(gerador.waitForFinished(120000));
     ASSERT_EQ(gerador.exitCode(), 0) << gerador.readAllStandardError().toStdString();
-    for (const char* n : kNomes)
-      for (const QString& nome : {QString::fromLatin1(n), NomeDaDupla(QString::fromLatin1(n))}) {
-        QFile gerado(QDir(pasta.path()).filePath(nome)), guardado(noFonte(nome));
-        ASSERT_TRUE(gerado.open(QIODevice::ReadOnly)) << nome.toStdString();
-        ASSERT_TRUE(guardado.open(QIODevice::ReadOnly)) << nome.toStdString();
-        EXPECT_TRUE(gerado.readAll() == guardado.readAll()) << nome.toStdString() << " differs (run " << vez + 1 << ")";
-      }
   }
+  const bool exata = NaMesmaBaseDaArte();
+  for (const char* n : kNomes)
+    for (const QString& nome : {QString::fromLatin1(n), NomeDaDupla(QString::fromLatin1(n))}) {
+      const std::string rotulo = nome.toStdString();
+      const QByteArray primeiro = Conteudo(QDir(pastas[0].path()).filePath(nome));
+      ASSERT_FALSE(primeiro.isEmpty()) << rotulo;
+      // Two runs on this machine agree byte for byte, on any release.
+      EXPECT_TRUE(primeiro == Conteudo(QDir(pastas[1].path()).filePath(nome))) << rotulo << " differs between runs";
+      const QByteArray guardado = Conteudo(noFonte(nome));
+      if (exata) {
+        EXPECT_TRUE(primeiro == guardado) << rotulo << " differs from the committed picture";
+        continue;
+      }
+      const QImage gerada = QImage::fromData(primeiro), arte = QImage::fromData(guardado);
+      ASSERT_EQ(gerada.size(), arte.size()) << rotulo;
+      const TDiferenca d = Comparar(gerada, arte);
+      EXPECT_LE(d.parteDiferente, kParteDiferenteMaxima) << rotulo;
+      EXPECT_LE(d.media, kDiferencaMediaMaxima) << rotulo;
+      // The outline is the same everywhere.
+      EXPECT_EQ(d.chaveTrocada, 0) << rotulo;
+      std::printf("%-16s %.4f of the pixels differ, mean %.3f levels\n", nome.toUtf8().constData(), d.parteDiferente,
+                  d.media);
+    }
 }
 #endif
 

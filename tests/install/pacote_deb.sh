@@ -29,7 +29,9 @@ nomes=$(echo "$depends" | tr ',|' '\n\n' | sed -E 's/\(.*\)//; s/:any//; s/^ +//
 for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 libqt6svg6 qt6-qpa-plugins \
          gstreamer1.0-plugins-base gstreamer1.0-plugins-good libemf2svg1 libwmf-0.2-7 libwmflite-0.2-7 \
          fonts-liberation2 fonts-urw-base35 qt6-translations-l10n libc6 libstdc++6; do
-  echo "$nomes" | grep -qxF "$p" || falha "Depends lacks $p: $depends"
+  # Debian 13 renamed the libraries whose interface holds a time_t: the
+  # name then ends in t64 (libqt6core6t64).
+  echo "$nomes" | grep -qxF -e "$p" -e "${p}t64" || falha "Depends lacks $p: $depends"
 done
 # Each only once: dpkg-shlibdeps and the explicit list must not repeat one.
 [ "$(echo "$nomes" | wc -l)" -eq "$(echo "$depends" | tr ',' '\n' | wc -l)" ] || falha "a package repeats in Depends: $depends"

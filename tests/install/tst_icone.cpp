@@ -45,8 +45,8 @@ double Diferenca(const QImage& a, const QImage& b) {
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  if (argc != 3) {
-    std::fprintf(stderr, "uso: tst_icone ICONES_HICOLOR PASTA_PACKAGING\n");
+  if (argc != 4) {
+    std::fprintf(stderr, "uso: tst_icone ICONES_HICOLOR PASTA_PACKAGING METAINFO\n");
     return 2;
   }
   const QString icones = QString::fromLocal8Bit(argv[1]);
@@ -89,7 +89,8 @@ int main(int argc, char** argv) {
            QStringLiteral("the desktop entry does not name the icon ") + kId);
   Conferir(desktop.contains(QStringLiteral("\nExec=varzeno\n")),
            QStringLiteral("the desktop entry does not start varzeno"));
-  const QString metainfo = Ler(packaging + QLatin1Char('/') + kId + QStringLiteral(".metainfo.xml"));
+  // The metainfo is made from its template for the AppStream of the build.
+  const QString metainfo = Ler(QString::fromLocal8Bit(argv[3]));
   Conferir(metainfo.contains(QStringLiteral("<id>") + kId + QStringLiteral("</id>")),
            QStringLiteral("the metainfo has another id"));
   Conferir(metainfo.contains(QStringLiteral("<launchable type=\"desktop-id\">") + kId +
