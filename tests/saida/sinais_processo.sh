@@ -16,6 +16,7 @@ export LC_ALL=C
 JOGO=$(realpath "$1")
 PRESO=$(realpath "$2")
 falhas=0
+status=0
 raiz=$(mktemp -d)
 trap 'rm -rf "$raiz"' EXIT
 
@@ -30,6 +31,35 @@ agora() { echo $(($(date +%s%N) / 1000000)); }
 # Running, not ended: an ended child stays a zombie until it is waited for.
 vivo() { [[ -r /proc/$1/stat && $(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) != Z ]]; }
 
+# Waits for the game's window; without it the case fails and the game is
+# killed.
+esperar_janela() {
+  timeout 20 xdotool search --sync --onlyvisible --name '^Varzeno$' >/dev/null && return 0
+  falhar "$1: a janela não apareceu"
+  kill -9 "$2" 2>/dev/null
+  return 1
+}
+
+# Waits up to `ms` for the game to end; true if it did.
+terminou_em() {
+  local pid=$1 ms=$2 inicio
+  inicio=$(agora)
+  while vivo "$pid" && (($(agora) - inicio < ms)); do sleep 0.01; done
+  ! vivo "$pid"
+}
+
+# Waits up to `ms` for the end (past that the case fails and the game is
+# killed), then sets `status` to the game's exit status.
+esperar_fim() {
+  local caso=$1 pid=$2 ms=$3
+  if ! terminou_em "$pid" "$ms"; then
+    falhar "$caso: ainda rodando $ms ms depois"
+    kill -9 "$pid"
+  fi
+  wait "$pid"
+  status=$?
+}
+
 # encerrar <name of the case> <signal>...
 encerrar() {
   local caso=$1
@@ -40,22 +70,12 @@ encerrar() {
   printf '7\r\n\r\nCandidato A\r\nDescri\xe7\xe3o A\r\n\r\nZ\xe9\r\n' >"$pasta/jogo.ini"
   (cd "$pasta" && exec "$JOGO") 2>"$pasta/erro.txt" &
   local pid=$!
-  if ! timeout 20 xdotool search --sync --onlyvisible --name '^Varzeno$' >/dev/null; then
-    falhar "$caso: a janela não apareceu"
-    kill -9 "$pid" 2>/dev/null
-    return
-  fi
+  esperar_janela "$caso" "$pid" || return
   local inicio
   inicio=$(agora)
   for s in "$@"; do kill -"$s" "$pid"; done
-  while vivo "$pid" && (($(agora) - inicio < 1000)); do sleep 0.01; done
+  esperar_fim "$caso" "$pid" 1000
   local ms=$(($(agora) - inicio))
-  if vivo "$pid"; then
-    falhar "$caso: ainda rodando 1 s depois do sinal"
-    kill -9 "$pid"
-  fi
-  wait "$pid"
-  local status=$?
   echo "$caso: status $status em $ms ms"
   ((status == 0)) || falhar "$caso: status $status"
   # What the file must hold: the slots read, line 0 put back to 0, and the
@@ -68,14 +88,6 @@ encerrar() {
   local linhas
   linhas=$(grep -c $'\r$' "$pasta/jogo.ini")
   ((linhas == 19)) || falhar "$caso: $linhas linhas com CR LF"
-}
-
-# Waits up to `ms` for the process to end; true if it did.
-terminou_em() {
-  local pid=$1 ms=$2 inicio
-  inicio=$(agora)
-  while vivo "$pid" && (($(agora) - inicio < ms)); do sleep 0.01; done
-  ! vivo "$pid"
 }
 
 antigo() { printf '7\r\n\r\nCandidato A\r\n'; }
@@ -101,12 +113,7 @@ preso_na_partida() {
   sleep 0.2  # still there, not by chance
   vivo "$pid" || falhar "$caso: terminou sem sinal"
   kill -"$sinal" "$pid"
-  if ! terminou_em "$pid" 1000; then
-    falhar "$caso: ainda rodando 1 s depois do $sinal, com a partida presa"
-    kill -9 "$pid"
-  fi
-  wait "$pid"
-  local status=$?
+  esperar_fim "$caso" "$pid" 1000
   echo "$caso: status $status"
   ((status == 128 + numero)) || falhar "$caso: status $status, e não o do $sinal ($((128 + numero)))"
   cmp -s <(antigo) "$pasta/jogo.ini" || falhar "$caso: jogo.ini mudou"
@@ -122,21 +129,12 @@ dois_seguidos() {
   antigo >"$pasta/jogo.ini"
   (cd "$pasta" && exec "$JOGO") 2>"$pasta/erro.txt" &
   local pid=$!
-  if ! timeout 20 xdotool search --sync --onlyvisible --name '^Varzeno$' >/dev/null; then
-    falhar "$caso: a janela não apareceu"
-    kill -9 "$pid" 2>/dev/null
-    return
-  fi
+  esperar_janela "$caso" "$pid" || return
   kill -STOP "$pid"
   kill -INT "$pid"
   kill -TERM "$pid"
   kill -CONT "$pid"
-  if ! terminou_em "$pid" 1000; then
-    falhar "$caso: ainda rodando 1 s depois de dois sinais"
-    kill -9 "$pid"
-  fi
-  wait "$pid"
-  local status=$?
+  esperar_fim "$caso" "$pid" 1000
   echo "$caso: status $status"
   ((status == 128 + 2 || status == 128 + 15)) || falhar "$caso: status $status, e não o de um dos sinais (130, 143)"
   # Ended before the orderly exit wrote, or just after: never half written.
@@ -157,17 +155,8 @@ nao_e_arquivo() {
   esac
   (cd "$pasta" && VARZENO_SAIR_APOS_MS=1500 exec "$JOGO") 2>"$pasta/erro.txt" &
   local pid=$!
-  if ! timeout 20 xdotool search --sync --onlyvisible --name '^Varzeno$' >/dev/null; then
-    falhar "$caso: a janela não apareceu"
-    kill -9 "$pid" 2>/dev/null
-    return
-  fi
-  if ! terminou_em "$pid" 20000; then
-    falhar "$caso: não terminou"
-    kill -9 "$pid"
-  fi
-  wait "$pid"
-  local status=$?
+  esperar_janela "$caso" "$pid" || return
+  esperar_fim "$caso" "$pid" 20000
   echo "$caso: status $status"
   # 3: the errors went to the box (standard error while checked).
   ((status == 3)) || falhar "$caso: status $status"
