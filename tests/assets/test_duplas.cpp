@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -110,10 +111,15 @@ TEST(Duplas, DesenhadasNoDobroENaoAmpliadas) {
 
 #ifdef VARZENO_MKASSETS
 // The committed pictures were drawn on Debian 12 (Qt 6.4, FreeType 2.12).
-// Another release renders text and curves a little differently: there the
-// generator's pictures must match them within these bounds, which a real
-// change of the drawing (a shape moved, a colour changed, a text rewritten)
-// still exceeds.
+// Another release renders text and curves a little differently: edges of
+// letters and curves move by a pixel and take other shades (Debian 13: up to
+// 11 % of a picture's pixels, by up to 242 levels, but each within 96 levels
+// of a pixel of the committed picture at most one pixel away). There each
+// generated pixel must find such a match (and the other way round), but for
+// a handful; at most a share of the pixels may differ at all; and the
+// outline must be the same. A real change of the drawing leaves more: a
+// shape moved or a letter added leaves pixels with no match, a colour
+// changed leaves most pixels different.
 bool NaMesmaBaseDaArte() {
   QFile f(QStringLiteral("/etc/os-release"));
   if (!f.open(QIODevice::ReadOnly)) return false;
@@ -121,31 +127,46 @@ bool NaMesmaBaseDaArte() {
   return texto.contains("\nID=debian\n") && texto.contains("\nVERSION_ID=\"12\"\n");
 }
 
-constexpr double kParteDiferenteMaxima = 0.04;  // of the pixels, any channel off
-constexpr double kDiferencaMediaMaxima = 1.5;   // levels, over every channel of every pixel
+constexpr int kDistanciaDeCor = 96;             // levels, in the channel that differs most
+constexpr int kSemParMaximo = 8;                // pixels of a picture
+constexpr double kParteDiferenteMaxima = 0.15;  // of a picture's pixels
+
+int Distancia(QRgb p, QRgb q) {
+  return std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q)),
+                   std::abs(qAlpha(p) - qAlpha(q))});
+}
+
+// Pixels of `a` with no pixel of `b` of a close colour within one pixel.
+int SemPar(const QImage& a, const QImage& b) {
+  int semPar = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) {
+      int melhor = 256;
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+          if (b.valid(x + dx, y + dy)) melhor = std::min(melhor, Distancia(a.pixel(x, y), b.pixel(x + dx, y + dy)));
+      semPar += melhor > kDistanciaDeCor;
+    }
+  return semPar;
+}
 
 struct TDiferenca {
+  int semPar = 0;
   double parteDiferente = 0;
-  double media = 0;
   int chaveTrocada = 0;  // pixels that are key colour in one and not the other
 };
 
 TDiferenca Comparar(const QImage& a0, const QImage& b0) {
   const QImage a = a0.convertToFormat(QImage::Format_ARGB32), b = b0.convertToFormat(QImage::Format_ARGB32);
   TDiferenca d;
-  qint64 diferentes = 0, soma = 0;
+  int diferentes = 0;
   for (int y = 0; y < a.height(); ++y)
     for (int x = 0; x < a.width(); ++x) {
-      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-      const int dc[] = {std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q)),
-                        std::abs(qAlpha(p) - qAlpha(q))};
-      diferentes += p != q;
-      for (int c : dc) soma += c;
-      d.chaveTrocada += ((p | 0xFF000000) == kMagenta) != ((q | 0xFF000000) == kMagenta);
+      diferentes += a.pixel(x, y) != b.pixel(x, y);
+      d.chaveTrocada += ((a.pixel(x, y) | 0xFF000000) == kMagenta) != ((b.pixel(x, y) | 0xFF000000) == kMagenta);
     }
-  const double pixels = double(a.width()) * a.height();
-  d.parteDiferente = pixels ? diferentes / pixels : 0;
-  d.media = pixels ? soma / (4 * pixels) : 0;
+  d.parteDiferente = a.isNull() ? 0 : double(diferentes) / (double(a.width()) * a.height());
+  d.semPar = std::max(SemPar(a, b), SemPar(b, a));
   return d;
 }
 
@@ -179,12 +200,11 @@ TEST(Duplas, GeradorDaOsMesmosBytesACadaVezEAArteGuardada) {
       const QImage gerada = QImage::fromData(primeiro), arte = QImage::fromData(guardado);
       ASSERT_EQ(gerada.size(), arte.size()) << rotulo;
       const TDiferenca d = Comparar(gerada, arte);
+      EXPECT_LE(d.semPar, kSemParMaximo) << rotulo;
       EXPECT_LE(d.parteDiferente, kParteDiferenteMaxima) << rotulo;
-      EXPECT_LE(d.media, kDiferencaMediaMaxima) << rotulo;
-      // The outline is the same everywhere.
-      EXPECT_EQ(d.chaveTrocada, 0) << rotulo;
-      std::printf("%-16s %.4f of the pixels differ, mean %.3f levels\n", nome.toUtf8().constData(), d.parteDiferente,
-                  d.media);
+      EXPECT_EQ(d.chaveTrocada, 0) << rotulo;  // the outline is the same everywhere
+      std::printf("%-16s %5.2f %% of the pixels differ, %d without a match\n", nome.toUtf8().constData(),
+                  100 * d.parteDiferente, d.semPar);
     }
 }
 #endif
