@@ -1,0 +1,222 @@
+// The game's window in the page: the pages, the panel and the week, driven
+// by the engine compiled from the desktop's own C++.
+import criarMotor from './varzeno.mjs';
+import { ligarBotao } from './botao.js';
+import * as dialogo from './dialogo.js';
+import { desenharGrafico } from './grafico.js';
+import { ligarTeclado } from './teclado.js';
+import { montarCandidatos } from './candidatos.js';
+import { montarRegras } from './regras.js';
+import { montarPainel, escreverPainel, anunciarSemana } from './painel.js';
+import { lerSemente } from './semente.js';
+
+const $ = (id) => document.getElementById(id);
+const motor = await criarMotor();
+const T = motor.textos();
+const semente = lerSemente(location.search, motor);
+const estado = { pagina: 'Default', escolha: 0, oponentes: T.minOponentes, nomeJogador: T.seuNome, graficoPronto: false };
+window.varzeno = { estado, semente, motor };  // for the tests and the curious
+
+// The play area sits under the pages: nothing of it answers while they show.
+const areaDeJogo = ['semana', 'Image4', 'Image9'].map($);
+
+function mostrarPagina(nome) {
+  estado.pagina = nome;
+  $('Abook').hidden = nome === null;
+  for (const s of document.querySelectorAll('.pagina')) s.hidden = s.id !== 'pg' + nome;
+  for (const el of areaDeJogo) el.inert = nome !== null;
+  focarInicio();
+}
+
+// The first control of what is on show takes the focus.
+function focarInicio() {
+  const primeiro = {
+    Default: 'Image1',
+    regras: 'ScrollBox1',
+    Candidatos: 'Fcan1',
+    adversarios: 'UpDown1',
+    Grafico: $('imgBtn').hidden ? null : 'imgBtn',
+  };
+  const id = estado.pagina === null ? marcaDe(estado.escolha).id : primeiro[estado.pagina];
+  if (id && !dialogo.aberto()) $(id).focus({ preventScroll: true });
+}
+
+function marcaDe(escolha) {
+  return $('Trava' + (escolha === 0 ? 4 : escolha));
+}
+
+function marcar(escolha, focar) {
+  estado.escolha = escolha;
+  marcaDe(escolha).checked = true;
+  if (focar) marcaDe(escolha).focus();
+}
+
+// Shows what a step of the game asks for, in the desktop's order.
+function mostrar(r) {
+  if (r.recusa) {
+    dialogo.mostrar(r.recusa);
+    return;
+  }
+  if (r.limparPainel) escreverPainel(motor.painelVazio(), motor);
+  if (r.novasOpcoes) escreverPainel(motor.painel(), motor);
+  if (r.semanaJogada && !r.evento) anunciarSemana(motor.painel(), null);
+  if (r.evento) {
+    anunciarSemana(motor.painel(), r.evento);
+    dialogo.mostrar(r.evento);
+  }
+  if (r.fimDeJogo) {
+    tocar(r.som);
+    dialogo.mostrar(r.mensagem, iniciarGrafico);
+  }
+}
+
+function tocar(nome) {
+  window.dispatchEvent(new CustomEvent('varzeno:som', { detail: nome }));
+}
+
+async function iniciarGrafico() {
+  tocar('musica.wav');
+  estado.graficoPronto = false;
+  $('imgBtn').hidden = true;
+  $('descricaoGrafico').textContent = motor.pesquisaFinal();
+  mostrarPagina('Grafico');
+  const plano = motor.grafico(estado.oponentes, 336);
+  await desenharGrafico(plano, $('imgNomes'), $('imgGraf'), Number(window.varzeno.pausaGrafico ?? 125));
+  $('imgBtn').hidden = false;
+  estado.graficoPronto = true;
+  // The chart in words, once, when it is complete.
+  $('aviso').textContent = `${T.graficoDesempenho}. ${motor.pesquisaFinal()}`;
+  focarInicio();
+}
+
+function novoJogo() {
+  mostrar(motor.novoJogo(estado.nomeJogador, estado.oponentes));
+  mostrarPagina(null);
+  $('Label14').textContent = estado.nomeJogador;
+  $('lidoNome').textContent = estado.nomeJogador;
+  tocar(null);
+}
+
+function passoOponentes(d) {
+  estado.oponentes = motor.passoOponentes(estado.oponentes, d);
+  const spin = $('UpDown1');
+  spin.setAttribute('aria-valuenow', estado.oponentes);
+  spin.setAttribute('aria-valuetext', String(estado.oponentes));
+  // Cell 0 is on show; the strip holds the digits 2 to 5 after it.
+  $('Dig').style.backgroundPosition = `${-17 * (estado.oponentes - 1)}px 0`;
+}
+
+function escolherCandidato(k) {
+  const foto = $('Fcan' + k).querySelector('img');
+  $('Image2').src = foto.currentSrc || foto.src;
+  estado.nomeJogador = $('Ncan' + k).value;
+  $('lblNomeJog').textContent = estado.nomeJogador;
+  mostrarPagina('adversarios');
+}
+
+function fechar() {
+  // A page cannot end itself: the close button takes the player back to
+  // the title, as a fresh start of the game would.
+  dialogo.fechar();
+  mostrarPagina('Default');
+}
+
+// Fixed texts, from the shared flow.
+$('Label39').textContent = T.versao;
+$('Label19').textContent = T.numeroAdversarios;
+$('Label9').textContent = T.naoFazerNada;
+$('Label13').textContent = T.graficoDesempenho;
+$('lblNomeJog').textContent = T.seuNome;
+for (const id of ['bt1', 'bt3', 'bt5']) $(id).classList.add('esquerda');
+for (const id of ['bt2', 'bt4']) $(id).classList.add('direita');
+montarPainel(T, motor);
+montarRegras(T);
+const candidatos = montarCandidatos(T, { escolher: escolherCandidato, aviso: (m) => dialogo.mostrar(m) });
+
+const acoes = {
+  Image1: () => mostrarPagina('regras'),
+  bt1: () => mostrarPagina('Default'),
+  bt2: () => mostrarPagina('Candidatos'),
+  bt3: () => mostrarPagina('regras'),
+  bt4: () => {
+    const recusa = motor.verificarCandidato($('lblNomeJog').textContent);
+    if (recusa) dialogo.mostrar(recusa);
+    else mostrarPagina('adversarios');
+  },
+  bt5: () => mostrarPagina('Candidatos'),
+  Image3: novoJogo,
+  Image4: () => {
+    if (!dialogo.aberto()) mostrar(motor.confirmar(estado.escolha));
+  },
+  imgBtn: () => {
+    $('imgBtn').hidden = true;
+    mostrarPagina('Default');
+  },
+  Image9: () => window.dispatchEvent(new CustomEvent('varzeno:musica')),
+  Fim: fechar,
+  btn: () => dialogo.fechar(),
+  camera: (k) => candidatos.trocarFoto(k),
+};
+// Pictures that swap while held.
+const figuraPremida = { Image4: ['Image7', 'Image8'], Image3: ['Image5', 'Image6'], Fim: ['Fim1', 'Fim2'] };
+function aoPremir(el) {
+  const par = figuraPremida[el.id];
+  if (par) trocarFigura(el, par[1]);
+}
+function trocarFigura(el, nome) {
+  const img = el.querySelector('img');
+  img.src = `figuras/${nome}.png`;
+  img.srcset = `figuras/${nome}@2x.png 2x`;
+}
+new MutationObserver((registros) => {
+  for (const r of registros) {
+    const el = r.target;
+    const par = figuraPremida[el.id];
+    if (par && !el.classList.contains('premido')) trocarFigura(el, par[0]);
+  }
+}).observe($('janela'), { subtree: true, attributes: true, attributeFilter: ['class'] });
+
+for (const id of ['Image1', 'bt1', 'bt2', 'bt3', 'bt4', 'bt5', 'Image3', 'Image4', 'Image9', 'Fim']) {
+  ligarBotao($(id), { aoSoltar: acoes[id], aoPremir: () => aoPremir($(id)) });
+}
+// The chart's Ok acts at the press, as on the desktop.
+ligarBotao($('imgBtn'), { aoSoltar: acoes.imgBtn, emPressao: true });
+$('Fim').tabIndex = -1;  // reached by Ctrl+Q, as on the desktop
+
+// The marks answer at the press.
+for (let i = 1; i <= 4; ++i) {
+  const marca = $('Trava' + i);
+  const escolha = i === 4 ? 0 : i;
+  marca.addEventListener('pointerdown', (e) => {
+    e.preventDefault();
+    marcar(escolha, true);
+  });
+  marca.addEventListener('change', () => marcar(escolha, false));
+}
+
+const spin = $('UpDown1');
+ligarBotao($('UpDownAcima'), { aoSoltar: () => passoOponentes(+1) });
+ligarBotao($('UpDownAbaixo'), { aoSoltar: () => passoOponentes(-1) });
+passoOponentes(0);
+
+ligarTeclado({
+  lugar: () => estado.pagina ?? 'Jogo',
+  dialogoAberto: dialogo.aberto,
+  marcar,
+  escolha: () => estado.escolha,
+  rolarRegras: (t) => {
+    const caixa = $('ScrollBox1');
+    const passo = Math.round(caixa.clientHeight / 4);
+    if (t === 'ArrowUp') caixa.scrollTop -= passo;
+    if (t === 'ArrowDown') caixa.scrollTop += passo;
+    if (t === 'Home') caixa.scrollTop = 0;
+    if (t === 'End') caixa.scrollTop = caixa.scrollHeight;
+  },
+  passoOponentes,
+  escolherCandidato,
+  aoPremir,
+  acoes,
+});
+
+mostrarPagina('Default');
+document.documentElement.dataset.pronto = '1';
