@@ -13,7 +13,7 @@ copiar() { if novo "$2" "$1"; then cp "$1" "$2"; fi; }
 # The page itself.
 for f in "$raiz"/web/site/*.*; do copiar "$f" "$site/$(basename "$f")"; done
 for f in "$raiz"/web/site/js/*.js; do copiar "$f" "$site/js/$(basename "$f")"; done
-copiar "$motor/varzeno.mjs" "$site/js/varzeno.mjs"
+copiar "$motor/varzeno.js" "$site/js/varzeno.js"
 copiar "$motor/varzeno.wasm" "$site/js/varzeno.wasm"
 
 # Pictures: the cut ones get their mask, the others are the game's own.
@@ -51,3 +51,9 @@ fontes DejaVuSans-Bold.woff2 "$dv/DejaVuSans-Bold.ttf"
 # The game's own page, which the rules link to.
 mkdir -p "$site/pagina"
 copiar "$raiz/assets/site/index.html" "$site/pagina/index.html"
+
+# The game's icon, for the tab and for a phone's home screen.
+ic="$raiz/assets/icons/hicolor"
+copiar "$ic/scalable/apps/io.github.varzeno.Varzeno.svg" "$site/figuras/icone.svg"
+copiar "$ic/128x128/apps/io.github.varzeno.Varzeno.png" "$site/figuras/icone-128.png"
+copiar "$ic/256x256/apps/io.github.varzeno.Varzeno.png" "$site/figuras/icone-256.png"

@@ -1,6 +1,6 @@
 // The game's window in the page: the pages, the panel and the week, driven
 // by the engine compiled from the desktop's own C++.
-import criarMotor from './varzeno.mjs';
+import criarMotor from './varzeno.js';
 import { ligarBotao } from './botao.js';
 import * as dialogo from './dialogo.js';
 import { desenharGrafico } from './grafico.js';
@@ -17,14 +17,15 @@ const semente = lerSemente(location.search, motor);
 const estado = { pagina: 'Default', escolha: 0, oponentes: T.minOponentes, nomeJogador: T.seuNome, graficoPronto: false };
 window.varzeno = { estado, semente, motor };  // for the tests and the curious
 
-// The play area sits under the pages: nothing of it answers while they show.
-const areaDeJogo = ['semana', 'Image4', 'Image9'].map($);
+// The play area sits under the pages, which cover it whole: while they show
+// it is not there for the mouse, the keyboard or a reader.
+const areaDeJogo = ['semana', 'Label8', 'Label2', 'Label3', 'Label4', 'Label9', 'Image4', 'Image9'].map($);
 
 function mostrarPagina(nome) {
   estado.pagina = nome;
   $('Abook').hidden = nome === null;
   for (const s of document.querySelectorAll('.pagina')) s.hidden = s.id !== 'pg' + nome;
-  for (const el of areaDeJogo) el.inert = nome !== null;
+  for (const el of areaDeJogo) el.hidden = nome !== null;
   focarInicio();
 }
 
