@@ -9,6 +9,7 @@ import { montarCandidatos } from './candidatos.js';
 import { montarRegras } from './regras.js';
 import { montarPainel, escreverPainel, anunciarSemana } from './painel.js';
 import { lerSemente } from './semente.js';
+import { montarBarra } from './rolagem.js';
 
 const $ = (id) => document.getElementById(id);
 const motor = await criarMotor();
@@ -26,6 +27,11 @@ function mostrarPagina(nome) {
   $('Abook').hidden = nome === null;
   for (const s of document.querySelectorAll('.pagina')) s.hidden = s.id !== 'pg' + nome;
   for (const el of areaDeJogo) el.hidden = nome !== null;
+  if (nome in barras) {
+    const caixa = $(nome === 'regras' ? 'ScrollBox1' : 'ScrollBox2');
+    barras[nome] ??= montarBarra(caixa);
+    barras[nome]();
+  }
   focarInicio();
 }
 
@@ -133,6 +139,8 @@ for (const id of ['bt2', 'bt4']) $(id).classList.add('direita');
 montarPainel(T, motor);
 montarRegras(T);
 const candidatos = montarCandidatos(T, { escolher: escolherCandidato, aviso: (m) => dialogo.mostrar(m) });
+// The bars are measured once their page is laid out.
+const barras = { regras: null, Candidatos: null };
 
 const acoes = {
   Image1: () => mostrarPagina('regras'),
