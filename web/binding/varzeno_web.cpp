@@ -9,6 +9,7 @@
 #include "aleatorio.h"
 #include "preparacao.h"
 #include "grafico_plano.h"
+#include "jogo_ini.h"
 #include "painel.h"
 #include "partida.h"
 #include "textos.h"
@@ -135,6 +136,40 @@ std::string PesquisaFinal() { return jogo::DescreverPesquisaFinal(partida); }
 void Semear(uint32_t semente) { RandSeed(semente); }
 uint32_t SemearDoRelogio() { return Randomize(); }
 
+// jogo.ini: bytes in as a Uint8Array, out as one.
+std::string VerificarJogoIni(const std::string& bytes) { return jogo::VerificarJogoIni(bytes); }
+
+val LerJogoIni(const std::string& bytes) {
+  val v = val::array();
+  for (const jogo::TCandidatoIni& c : jogo::InterpretarJogoIni(bytes)) {
+    val o = val::object();
+    o.set("foto", c.foto);
+    o.set("nome", c.nome);
+    o.set("descricao", c.descricao);
+    v.call<void>("push", o);
+  }
+  return v;
+}
+
+// { bytes } or { erro } when a value cannot be stored.
+val MontarJogoIni(val candidatos) {
+  jogo::TCandidatosIni c;
+  for (unsigned k = 0; k < 6; ++k) {
+    val o = candidatos[k];
+    c[k] = {o["foto"].as<std::string>(), o["nome"].as<std::string>(), o["descricao"].as<std::string>()};
+  }
+  val r = val::object();
+  try {
+    const std::string b = jogo::MontarJogoIni(c);
+    r.set("bytes", val::global("Uint8Array").new_(val(emscripten::typed_memory_view(b.size(), reinterpret_cast<const uint8_t*>(b.data())))));
+  } catch (const jogo::TValorIni& e) {
+    r.set("erro", std::string(e.what()));
+  }
+  return r;
+}
+
+bool CabeNoJogoIni(const std::string& texto) { return jogo::CabeNoJogoIni(texto); }
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(varzeno) {
@@ -148,6 +183,10 @@ EMSCRIPTEN_BINDINGS(varzeno) {
   emscripten::function("grafico", &Grafico);
   emscripten::function("pesquisaFinal", &PesquisaFinal);
   emscripten::function("semPontos", &jogo::SemPontos);
+  emscripten::function("verificarJogoIni", &VerificarJogoIni);
+  emscripten::function("lerJogoIni", &LerJogoIni);
+  emscripten::function("montarJogoIni", &MontarJogoIni);
+  emscripten::function("cabeNoJogoIni", &CabeNoJogoIni);
   emscripten::function("semear", &Semear);
   emscripten::function("semearDoRelogio", &SemearDoRelogio);
 }
