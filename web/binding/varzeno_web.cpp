@@ -187,6 +187,7 @@ EMSCRIPTEN_BINDINGS(varzeno) {
   emscripten::function("lerJogoIni", &LerJogoIni);
   emscripten::function("montarJogoIni", &MontarJogoIni);
   emscripten::function("cabeNoJogoIni", &CabeNoJogoIni);
+  emscripten::function("tamanhoMaximoIni", +[] { return static_cast<double>(jogo::kTamanhoMaximoIni); });
   emscripten::function("semear", &Semear);
   emscripten::function("semearDoRelogio", &SemearDoRelogio);
 }

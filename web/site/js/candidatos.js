@@ -24,7 +24,11 @@ function em(el, [x, y, w, h]) {
 }
 
 // aoMudar(k) is told when slot k's name or photo changes.
-export function montarCandidatos(T, { escolher, aviso, aoMudar = () => {} }) {
+// cabe(texto) tells whether a name can be kept in the desktop's jogo.ini.
+export function montarCandidatos(T, { escolher, aviso, cabe, aoMudar = () => {} }) {
+  // Per slot: the photo chosen in the browser (a small PNG) or null for the
+  // placeholder, and the photo path an imported jogo.ini gave, kept as text.
+  const fotos = Array.from({ length: 7 }, () => ({ foto: null, caminho: '' }));
   const conteudo = $('candidatosConteudo');
   conteudo.style.height = 501 + 58 + 8 + 'px';
   const titulo = document.createElement('h2');
@@ -95,10 +99,21 @@ export function montarCandidatos(T, { escolher, aviso, aoMudar = () => {} }) {
       foto.setAttribute('aria-description', 'Escolher este candidato');
       camera.setAttribute('aria-label', 'Trocar foto de ' + nome.value);
     };
+    // A name box takes only what the settings file can hold.
+    let aceito = nome.value;
     nome.addEventListener('input', () => {
+      if (!cabe(nome.value)) {
+        nome.value = aceito;
+        return;
+      }
+      aceito = nome.value;
       nomear();
       aoMudar(k);
     });
+    nome.nomear = () => {
+      aceito = nome.value;
+      nomear();
+    };
     nomear();
   }
 
@@ -112,16 +127,42 @@ export function montarCandidatos(T, { escolher, aviso, aoMudar = () => {} }) {
     if (!arquivo || !slotDoSeletor) return;
     const k = slotDoSeletor;
     try {
-      const url = await reduzirFoto(arquivo);
-      const img = $('Fcan' + k).querySelector('img');
-      img.srcset = '';
-      img.src = url;
+      mostrarFoto(k, await reduzirFoto(arquivo));
+      fotos[k].caminho = '';
       aoMudar(k);
     } catch (e) {
       aviso(e.message);
     }
   });
-  return { trocarFoto };
+  function mostrarFoto(k, url) {
+    fotos[k].foto = url;
+    const img = $('Fcan' + k).querySelector('img');
+    if (url) {
+      img.srcset = '';
+      img.src = url;
+    } else {
+      img.src = `figuras/foto${10 * k + 5}.png`;
+      img.srcset = `figuras/foto${10 * k + 5}@2x.png 2x`;
+    }
+  }
+
+  // The six as they stand, slots 1..6 at 0..5.
+  function ler() {
+    return [1, 2, 3, 4, 5, 6].map((k) => ({ nome: $('Ncan' + k).value, descricao: $('Dcan' + k).textContent,
+      caminho: fotos[k].caminho, foto: fotos[k].foto }));
+  }
+
+  function aplicar(lista) {
+    lista.forEach((c, i) => {
+      const k = i + 1;
+      $('Ncan' + k).value = c.nome;
+      $('Ncan' + k).nomear();
+      $('Dcan' + k).textContent = c.descricao;
+      fotos[k].caminho = c.caminho;
+      mostrarFoto(k, c.foto);
+    });
+  }
+  return { trocarFoto, ler, aplicar };
 }
 
 // Decoded by the browser, shrunk to the slot's size at twice its pixels

@@ -10,8 +10,13 @@ import { montarRegras } from './regras.js';
 import { montarPainel, escreverPainel, anunciarSemana } from './painel.js';
 import { lerSemente } from './semente.js';
 import { montarBarra } from './rolagem.js';
+import { criarArmazem } from './armazenamento.js';
+import { ligarArquivoIni } from './arquivo_ini.js';
+import { ligarEscala } from './escala.js';
+import { enderecoDaCampanha } from './semente.js';
 
 const $ = (id) => document.getElementById(id);
+ligarEscala();
 const motor = await criarMotor();
 const T = motor.textos();
 const semente = lerSemente(location.search, motor);
@@ -91,6 +96,10 @@ async function iniciarGrafico() {
   await desenharGrafico(plano, $('imgNomes'), $('imgGraf'), Number(window.varzeno.pausaGrafico ?? 125));
   $('imgBtn').hidden = false;
   estado.graficoPronto = true;
+  // The same campaign, to share: this seed, the same choices.
+  const link = $('compartilhar');
+  link.href = enderecoDaCampanha(semente);
+  link.hidden = false;
   // The chart in words, once, when it is complete.
   $('aviso').textContent = `${T.graficoDesempenho}. ${motor.pesquisaFinal()}`;
   focarInicio();
@@ -138,7 +147,17 @@ for (const id of ['bt1', 'bt3', 'bt5']) $(id).classList.add('esquerda');
 for (const id of ['bt2', 'bt4']) $(id).classList.add('direita');
 montarPainel(T, motor);
 montarRegras(T);
-const candidatos = montarCandidatos(T, { escolher: escolherCandidato, aviso: (m) => dialogo.mostrar(m) });
+let armazem = null;
+const candidatos = montarCandidatos(T, {
+  escolher: escolherCandidato,
+  aviso: (m) => dialogo.mostrar(m),
+  cabe: (t) => motor.cabeNoJogoIni(t),
+  aoMudar: () => armazem.gravar(candidatos.ler()),
+});
+armazem = criarArmazem({ aviso: (m) => dialogo.mostrar(m), aoMudarFora: (lista) => candidatos.aplicar(lista) });
+const guardados = armazem.ler();
+if (guardados) candidatos.aplicar(guardados);
+ligarArquivoIni({ motor, candidatos, aviso: (m) => dialogo.mostrar(m), aoImportar: () => armazem.gravar(candidatos.ler()) });
 // The bars are measured once their page is laid out.
 const barras = { regras: null, Candidatos: null };
 
@@ -159,6 +178,7 @@ const acoes = {
   },
   imgBtn: () => {
     $('imgBtn').hidden = true;
+    $('compartilhar').hidden = true;
     mostrarPagina('Default');
   },
   Image9: () => window.dispatchEvent(new CustomEvent('varzeno:musica')),
