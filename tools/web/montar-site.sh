@@ -57,3 +57,13 @@ ic="$raiz/assets/icons/hicolor"
 copiar "$ic/scalable/apps/io.github.varzeno.Varzeno.svg" "$site/figuras/icone.svg"
 copiar "$ic/128x128/apps/io.github.varzeno.Varzeno.png" "$site/figuras/icone-128.png"
 copiar "$ic/256x256/apps/io.github.varzeno.Varzeno.png" "$site/figuras/icone-256.png"
+
+# The offline worker: this release's files and a version from their bytes,
+# so a new release gets a cache of its own and the old one is dropped.
+(
+  cd "$site"
+  arquivos=$(find . -type f ! -name sw.js ! -name '*.map' | sed 's|^\./||' | LC_ALL=C sort)
+  versao=$(printf '%s\n' $arquivos | xargs sha256sum | sha256sum | cut -c1-16)
+  lista=$(printf '"./",'; printf '"%s",' $arquivos)
+  sed -e "s|@VERSAO@|$versao|" -e "s|@ARQUIVOS@|${lista%,}|" "$raiz/web/site/sw.js" > sw.js
+)

@@ -249,3 +249,5 @@ ligarTeclado({
 
 mostrarPagina('Default');
 document.documentElement.dataset.pronto = '1';
+// After one visit the game plays with no network, and installs.
+if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
