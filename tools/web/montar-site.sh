@@ -58,6 +58,14 @@ copiar "$ic/scalable/apps/io.github.varzeno.Varzeno.svg" "$site/figuras/icone.sv
 copiar "$ic/128x128/apps/io.github.varzeno.Varzeno.png" "$site/figuras/icone-128.png"
 copiar "$ic/256x256/apps/io.github.varzeno.Varzeno.png" "$site/figuras/icone-256.png"
 
+# The game's sounds as MP3, which every current browser plays, at a rate
+# that keeps them small.
+for s in musica Ganhou Perdeu; do
+  if novo "$site/sons/$s.mp3" "$a/$s.wav"; then
+    lame --quiet -m m -b 48 "$a/$s.wav" "$site/sons/$s.mp3"
+  fi
+done
+
 # The offline worker: this release's files and a version from their bytes,
 # so a new release gets a cache of its own and the old one is dropped.
 (

@@ -14,6 +14,7 @@ import { criarArmazem } from './armazenamento.js';
 import { ligarArquivoIni } from './arquivo_ini.js';
 import { ligarEscala } from './escala.js';
 import { enderecoDaCampanha } from './semente.js';
+import * as som from './som.js';
 
 const $ = (id) => document.getElementById(id);
 ligarEscala();
@@ -21,7 +22,7 @@ const motor = await criarMotor();
 const T = motor.textos();
 const semente = lerSemente(location.search, motor);
 const estado = { pagina: 'Default', escolha: 0, oponentes: T.minOponentes, nomeJogador: T.seuNome, graficoPronto: false };
-window.varzeno = { estado, semente, motor };  // for the tests and the curious
+window.varzeno = { estado, semente, motor, som: som.estadoDoSom };  // for the tests and the curious
 
 // The play area sits under the pages, which cover it whole: while they show
 // it is not there for the mouse, the keyboard or a reader.
@@ -83,7 +84,8 @@ function mostrar(r) {
 }
 
 function tocar(nome) {
-  window.dispatchEvent(new CustomEvent('varzeno:som', { detail: nome }));
+  if (nome) som.tocar(nome);
+  else som.parar();
 }
 
 async function iniciarGrafico() {
@@ -181,7 +183,7 @@ const acoes = {
     $('compartilhar').hidden = true;
     mostrarPagina('Default');
   },
-  Image9: () => window.dispatchEvent(new CustomEvent('varzeno:musica')),
+  Image9: () => som.botaoMusica(),
   Fim: fechar,
   btn: () => dialogo.fechar(),
   camera: (k) => candidatos.trocarFoto(k),
@@ -248,6 +250,9 @@ ligarTeclado({
 });
 
 mostrarPagina('Default');
+// The start-up music, as on the desktop, from the first click or key.
+tocar('musica.wav');
+for (const tipo of ['pointerdown', 'keydown']) document.addEventListener(tipo, som.primeiroGesto, { capture: true });
 document.documentElement.dataset.pronto = '1';
 // After one visit the game plays with no network, and installs.
 if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
