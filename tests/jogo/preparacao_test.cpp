@@ -20,6 +20,18 @@ TEST(Preparacao, TheSpinnerStopsAtTwoAndFive) {
   EXPECT_EQ(PassoOponentes(4, +1), 5);
 }
 
+TEST(Preparacao, SeedsFromTheAddressOrTheEnvironment) {
+  EXPECT_EQ(LerSemente("0"), 0u);
+  EXPECT_EQ(LerSemente("1500"), 1500u);
+  EXPECT_EQ(LerSemente("4294967295"), 4294967295u);
+  EXPECT_EQ(LerSemente("4294967296"), std::nullopt);
+  EXPECT_EQ(LerSemente("99999999999"), std::nullopt);
+  EXPECT_EQ(LerSemente(""), std::nullopt);
+  EXPECT_EQ(LerSemente("-1"), std::nullopt);
+  EXPECT_EQ(LerSemente("12a"), std::nullopt);
+  EXPECT_EQ(LerSemente(" 12"), std::nullopt);
+}
+
 TEST(Textos, SlotsAndRules) {
   EXPECT_EQ(NomeInicialCandidato(1), "Candidato 15");
   EXPECT_EQ(NomeInicialCandidato(6), "Candidato 65");

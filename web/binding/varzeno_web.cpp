@@ -132,6 +132,12 @@ val Grafico(int oponentes, int largura) {
 }
 
 std::string PesquisaFinal() { return jogo::DescreverPesquisaFinal(partida); }
+// The seed a text gives, or -1 when it gives none.
+double LerSemente(const std::string& texto) {
+  const auto s = jogo::LerSemente(texto);
+  return s ? static_cast<double>(*s) : -1.0;
+}
+
 // Seeds the game's generator: a shared campaign's seed, or the clock's.
 void Semear(uint32_t semente) { RandSeed(semente); }
 uint32_t SemearDoRelogio() { return Randomize(); }
@@ -188,6 +194,7 @@ EMSCRIPTEN_BINDINGS(varzeno) {
   emscripten::function("montarJogoIni", &MontarJogoIni);
   emscripten::function("cabeNoJogoIni", &CabeNoJogoIni);
   emscripten::function("tamanhoMaximoIni", +[] { return static_cast<double>(jogo::kTamanhoMaximoIni); });
+  emscripten::function("lerSemente", &LerSemente);
   emscripten::function("semear", &Semear);
   emscripten::function("semearDoRelogio", &SemearDoRelogio);
 }

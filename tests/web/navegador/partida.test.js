@@ -117,10 +117,29 @@ test('a whole game by mouse, the same as the native simulator', async () => {
   assert.equal(await grafico.getAttribute('aria-describedby'), 'descricaoGrafico');
   // Every segment of the plan was drawn: five rows of 18 for three opponents.
   assert.equal(await p.locator('#imgGraf').getAttribute('data-segmentos'), String(5 * 18 + (nativo.fim.turno === 2 ? 9 : 0)));
+  // The chart offers this campaign's address, with its seed.
+  const link = p.getByRole('link', { name: 'Link desta campanha' });
+  assert.equal(new URL(await link.getAttribute('href')).search, `?semente=${SEMENTE}`);
   await ok.click();
   await paginaVisivel(p, 'Título');
   assert.deepEqual(erros, []);
   await p.close();
+});
+
+test('the same seed, the same campaign; another seed, another', async () => {
+  const primeiraSemana = async (semente) => {
+    const { pagina: p } = await abrirJogo(servidor, navegador, `?semente=${semente}`);
+    await p.getByRole('button', { name: 'Começar' }).click();
+    await p.getByRole('button', { name: 'Próxima página' }).click();
+    await p.getByRole('button', { name: 'Candidato 45', exact: true }).dblclick();
+    await p.getByRole('button', { name: 'Iniciar campanha' }).click();
+    const texto = await p.locator('#Label2, #Label3, #Label4, #painelLido li').allInnerTexts();
+    await p.close();
+    return texto.join('|');
+  };
+  const a = await primeiraSemana(42), b = await primeiraSemana(42), c = await primeiraSemana(4242);
+  assert.equal(a, b);
+  assert.notEqual(a, c);
 });
 
 test('a whole game by the keyboard alone', async () => {

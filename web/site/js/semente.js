@@ -2,9 +2,10 @@
 // from the clock. Returns the seed in use.
 export function lerSemente(busca, motor) {
   const texto = new URLSearchParams(busca).get('semente');
-  if (texto !== null && /^\d{1,10}$/.test(texto) && Number(texto) <= 4294967295) {
-    motor.semear(Number(texto));
-    return Number(texto);
+  const semente = texto === null ? -1 : motor.lerSemente(texto);
+  if (semente >= 0) {
+    motor.semear(semente);
+    return semente;
   }
   return motor.semearDoRelogio();
 }
