@@ -73,7 +73,7 @@ WEB_PORT  ?= 8650
 # Debian's emscripten finds Debian's acorn through NODE_PATH.
 WEB_ENV   := NODE_PATH=/usr/share/nodejs
 
-.PHONY: web test-web play-web
+.PHONY: web test-web play-web bench-web
 
 $(WEB_BUILD)/CMakeCache.txt:
 	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DVARZENO_UI=OFF -DVARZENO_BENCH=OFF
@@ -89,3 +89,9 @@ test-web: build web
 
 play-web: web
 	python3 tools/web/servir.py $(WEB_BUILD)/site $(WEB_PORT)
+
+# The web edition's figures against their targets (see the README).
+bench-web: build web
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+	cd tests/web && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error
+	node bench/web/medir.mjs $(BUILD) $(WEB_BUILD)

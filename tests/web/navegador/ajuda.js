@@ -19,18 +19,18 @@ const TIPOS = {
 };
 
 // Serves SITE; counts the bytes of each response, for the transfer figures.
-export async function servir() {
+export async function servir(raiz = SITE) {
   const enviados = [];
   const servidor = createServer(async (req, res) => {
     const caminho = decodeURIComponent(new URL(req.url, 'http://x').pathname);
-    let arquivo = normalize(join(SITE, caminho));
-    if (!arquivo.startsWith(SITE)) return res.writeHead(403).end();
+    let arquivo = normalize(join(raiz, caminho));
+    if (!arquivo.startsWith(raiz)) return res.writeHead(403).end();
     if (caminho.endsWith('/')) arquivo = join(arquivo, 'index.html');
     try {
       const corpo = await readFile(arquivo);
       res.writeHead(200, { 'content-type': TIPOS[extname(arquivo)] ?? 'application/octet-stream', 'cache-control': 'no-cache' });
       res.end(corpo);
-      enviados.push({ caminho, bytes: corpo.length });
+      enviados.push({ caminho, bytes: corpo.length, quando: performance.now() });
     } catch {
       res.writeHead(404).end();
     }

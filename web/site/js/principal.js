@@ -71,7 +71,10 @@ function mostrar(r) {
     return;
   }
   if (r.limparPainel) escreverPainel(motor.painelVazio(), motor);
-  if (r.novasOpcoes) escreverPainel(motor.painel(), motor);
+  if (r.novasOpcoes) {
+    escreverPainel(motor.painel(), motor);
+    window.varzeno.painelEscrito = performance.now();
+  }
   if (r.semanaJogada && !r.evento) anunciarSemana(motor.painel(), null);
   if (r.evento) {
     anunciarSemana(motor.painel(), r.evento);
@@ -95,7 +98,8 @@ async function iniciarGrafico() {
   $('descricaoGrafico').textContent = motor.pesquisaFinal();
   mostrarPagina('Grafico');
   const plano = motor.grafico(estado.oponentes, 336);
-  await desenharGrafico(plano, $('imgNomes'), $('imgGraf'), Number(window.varzeno.pausaGrafico ?? 125));
+  window.varzeno.duracaoGrafico = await desenharGrafico(plano, $('imgNomes'), $('imgGraf'),
+    Number(window.varzeno.pausaGrafico ?? 125));
   $('imgBtn').hidden = false;
   estado.graficoPronto = true;
   // The same campaign, to share: this seed, the same choices.
