@@ -8,6 +8,7 @@
 
 #include "aleatorio.h"
 #include "preparacao.h"
+#include "foto.h"
 #include "grafico_plano.h"
 #include "jogo_ini.h"
 #include "painel.h"
@@ -195,6 +196,9 @@ EMSCRIPTEN_BINDINGS(varzeno) {
   emscripten::function("cabeNoJogoIni", &CabeNoJogoIni);
   emscripten::function("tamanhoMaximoIni", +[] { return static_cast<double>(jogo::kTamanhoMaximoIni); });
   emscripten::function("lerSemente", &LerSemente);
+  emscripten::function("verificarFoto", +[](const std::string& nome, double bytes, int largura, int altura) {
+    return jogo::VerificarFoto(nome, static_cast<int64_t>(bytes), largura, altura);
+  });
   emscripten::function("semear", &Semear);
   emscripten::function("semearDoRelogio", &SemearDoRelogio);
 }

@@ -7,7 +7,24 @@ import { readFile, mkdtemp, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join, dirname } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { deflateSync, crc32 } from 'node:zlib';
 import { servir, abrirNavegador, abrirJogo } from './ajuda.js';
+
+// A grey PNG of w × h pixels.
+function png(w, h) {
+  const bloco = (tipo, corpo) => {
+    const t = Buffer.concat([Buffer.from(tipo), corpo]);
+    const n = Buffer.alloc(4); n.writeUInt32BE(corpo.length);
+    const c = Buffer.alloc(4); c.writeUInt32BE(crc32(t) >>> 0);
+    return Buffer.concat([n, t, c]);
+  };
+  const cab = Buffer.alloc(13);
+  cab.writeUInt32BE(w, 0); cab.writeUInt32BE(h, 4); cab[8] = 8; cab[9] = 0;
+  const linhas = Buffer.alloc((w + 1) * h, 0x80);
+  for (let y = 0; y < h; ++y) linhas[y * (w + 1)] = 0;
+  return Buffer.concat([Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]), bloco('IHDR', cab),
+    bloco('IDAT', deflateSync(linhas)), bloco('IEND', Buffer.alloc(0))]);
+}
 
 const ASSETS = join(dirname(fileURLToPath(import.meta.url)), '../../../assets');
 let servidor, navegador, pasta;
@@ -171,7 +188,9 @@ test('files that are not a jogo.ini change nothing', async () => {
   // A photo the browser cannot decode, and a metafile, are refused in Portuguese.
   await paraCandidatos(p);
   for (const [nome, bytes, mensagem] of [['quebrada.jpg', Buffer.from('não é uma foto'), /não é uma foto que o navegador/],
-    ['desenho.wmf', Buffer.from([0xd7, 0xcd, 0xc6, 0x9a, 0, 0]), /metarquivo/]]) {
+    ['desenho.wmf', Buffer.from([0xd7, 0xcd, 0xc6, 0x9a, 0, 0]), /metarquivo/],
+    // Past the desktop's bounds: a side over 65,535 pixels.
+    ['faixa.png', png(70000, 1), /^A figura "faixa\.png" é grande demais \(70000 x 1 pixels\): o jogo abre fotos de até 67\.108\.864 pixels/]]) {
     const caminho = join(pasta, nome);
     await writeFile(caminho, bytes);
     const escolha = p.waitForEvent('filechooser');

@@ -25,7 +25,8 @@ function em(el, [x, y, w, h]) {
 
 // aoMudar(k) is told when slot k's name or photo changes.
 // cabe(texto) tells whether a name can be kept in the desktop's jogo.ini.
-export function montarCandidatos(T, { escolher, aviso, cabe, aoMudar = () => {} }) {
+// verificar(nome, bytes, largura, altura) holds a photo to the desktop's bounds.
+export function montarCandidatos(T, { escolher, aviso, cabe, verificar, aoMudar = () => {} }) {
   // Per slot: the photo chosen in the browser (a small PNG) or null for the
   // placeholder, and the photo path an imported jogo.ini gave, kept as text.
   const fotos = Array.from({ length: 7 }, () => ({ foto: null, caminho: '' }));
@@ -127,7 +128,7 @@ export function montarCandidatos(T, { escolher, aviso, cabe, aoMudar = () => {} 
     if (!arquivo || !slotDoSeletor) return;
     const k = slotDoSeletor;
     try {
-      mostrarFoto(k, await reduzirFoto(arquivo));
+      mostrarFoto(k, await reduzirFoto(arquivo, verificar));
       fotos[k].caminho = '';
       aoMudar(k);
     } catch (e) {
@@ -167,14 +168,21 @@ export function montarCandidatos(T, { escolher, aviso, cabe, aoMudar = () => {} 
 
 // Decoded by the browser, shrunk to the slot's size at twice its pixels
 // (sharp on dense screens), kept as a small PNG.
-export async function reduzirFoto(arquivo) {
+export async function reduzirFoto(arquivo, verificar) {
   if (/\.(wmf|emf)$/i.test(arquivo.name) || /wmf|emf/i.test(arquivo.type))
     throw new Error('Esta foto é um metarquivo (WMF ou EMF), que o jogo no navegador não abre. Escolha uma foto jpg, png, bmp, ico, gif ou webp.');
+  const grande = verificar(arquivo.name, arquivo.size, 0, 0);
+  if (grande) throw new Error(grande);
   let bitmap;
   try {
     bitmap = await createImageBitmap(arquivo);
   } catch {
     throw new Error(`O arquivo "${arquivo.name}" não é uma foto que o navegador consiga abrir.`);
+  }
+  const alem = verificar(arquivo.name, arquivo.size, bitmap.width, bitmap.height);
+  if (alem) {
+    bitmap.close();
+    throw new Error(alem);
   }
   const lado = 2 * LADO_FOTO;
   const tela = document.createElement('canvas');

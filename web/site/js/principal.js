@@ -158,6 +158,7 @@ const candidatos = montarCandidatos(T, {
   escolher: escolherCandidato,
   aviso: (m) => dialogo.mostrar(m),
   cabe: (t) => motor.cabeNoJogoIni(t),
+  verificar: (nome, bytes, w, h) => motor.verificarFoto(nome, bytes, w, h),
   aoMudar: () => armazem.gravar(candidatos.ler()),
 });
 armazem = criarArmazem({ aviso: (m) => dialogo.mostrar(m), aoMudarFora: (lista) => candidatos.aplicar(lista) });
