@@ -100,6 +100,11 @@ test('the desktop reader names, each read once', async () => {
   a = await arvore();
   assert.match(a, /radio "Não fazer nada\." \[checked\]/);
   assert.equal(await p.getByRole('radio').count(), 4);
+  // Each option is read once, as its mark's name, not again as text.
+  const opcao = (await p.locator('#Label2').innerText()).split(' Din:')[0];
+  assert.equal(a.split(opcao).length - 1, 1, a);
+  assert.doesNotMatch(a, /text: .*Não fazer nada/);
+  assert.match(a, /Semanas até 1o turno: 20/);
   // The poll: one item per filled row; the drawn panel itself is hidden.
   const linhas = await p.getByRole('list', { name: 'Pesquisa' }).getByRole('listitem').allInnerTexts();
   assert.equal(linhas.length, 5);
