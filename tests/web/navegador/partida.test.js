@@ -211,3 +211,24 @@ test('a whole game by the keyboard alone', async () => {
   assert.deepEqual(erros, []);
   await p.close();
 });
+
+test('the close button and Ctrl+Q take the player back to the title', async () => {
+  const { pagina: p, erros } = await abrirJogo(servidor, navegador, '?semente=9');
+  await p.getByRole('button', { name: 'Começar' }).click();
+  await p.getByRole('button', { name: 'Próxima página' }).click();
+  await p.getByRole('button', { name: 'Candidato 15', exact: true }).dblclick();
+  await p.getByRole('button', { name: 'Iniciar campanha' }).click();
+  // Reached by Ctrl+Q, not by Tab, as on the desktop.
+  assert.equal(await p.locator('#Fim').getAttribute('tabindex'), '-1');
+  await p.keyboard.press('Control+q');
+  await paginaVisivel(p, 'Título');
+  assert.equal(await p.getByRole('button', { name: 'Passar a semana' }).count(), 0);
+  await p.getByRole('button', { name: 'Começar' }).click();
+  await p.getByRole('button', { name: 'Próxima página' }).click();
+  await p.getByRole('button', { name: 'Candidato 15', exact: true }).dblclick();
+  await p.getByRole('button', { name: 'Iniciar campanha' }).click();
+  await p.getByRole('button', { name: 'Fechar' }).click();
+  await paginaVisivel(p, 'Título');
+  assert.deepEqual(erros, []);
+  await p.close();
+});

@@ -33,6 +33,7 @@ function mostrarPagina(nome) {
   $('Abook').hidden = nome === null;
   for (const s of document.querySelectorAll('.pagina')) s.hidden = s.id !== 'pg' + nome;
   for (const el of areaDeJogo) el.hidden = nome !== null;
+  if (nome !== 'Grafico') $('compartilhar').hidden = true;
   if (nome in barras) {
     const caixa = $(nome === 'regras' ? 'ScrollBox1' : 'ScrollBox2');
     barras[nome] ??= montarBarra(caixa);
@@ -100,6 +101,8 @@ async function iniciarGrafico() {
   const plano = motor.grafico(estado.oponentes, 336);
   window.varzeno.duracaoGrafico = await desenharGrafico(plano, $('imgNomes'), $('imgGraf'),
     Number(window.varzeno.pausaGrafico ?? 125));
+  // The player may have left with the close button meanwhile.
+  if (estado.pagina !== 'Grafico') return;
   $('imgBtn').hidden = false;
   estado.graficoPronto = true;
   // The same campaign, to share: this seed, the same choices.
