@@ -68,6 +68,14 @@ async function percorrer(p, aoChegar) {
   for (let i = 0; i < 19 && !(await p.getByRole('alertdialog').isVisible()); ++i)
     await p.getByRole('button', { name: 'Passar a semana' }).click();
   if (await p.getByRole('alertdialog').isVisible()) await aoChegar('evento');
+  // On to the end, doing nothing, and the chart once drawn.
+  await p.evaluate(() => (window.varzeno.pausaGrafico = 1));
+  for (let i = 0; i < 200 && !(await p.locator('#pgGrafico').isVisible()); ++i) {
+    if (await p.getByRole('alertdialog').isVisible()) await p.getByRole('button', { name: 'Ok' }).click();
+    else await p.getByRole('button', { name: 'Passar a semana' }).click();
+  }
+  await p.locator('#imgBtn').waitFor();
+  await aoChegar('grafico');
 }
 
 // The focus ring is the player's, not the picture's: away for the grabs.
