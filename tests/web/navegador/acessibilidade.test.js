@@ -129,5 +129,6 @@ test('the desktop reader names, each read once', async () => {
   }
   assert.ok(quieta, 'no quiet week in a whole round');
   assert.equal(await p.locator('#aviso').getAttribute('role'), 'status');
+  await p.evaluate(() => localStorage.clear());  // the renamed candidate, kept by the browser
   await p.close();
 });

@@ -209,6 +209,8 @@ test('a whole game by the keyboard alone', async () => {
   await p.keyboard.press('Enter');
   await paginaVisivel(p, 'Título');
   assert.deepEqual(erros, []);
+  // The renamed candidate is kept by the browser: gone again for the next test.
+  await p.evaluate(() => localStorage.clear());
   await p.close();
 });
 
