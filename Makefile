@@ -37,6 +37,7 @@ test: build $(ASAN_BUILD)/CMakeCache.txt $(SOAK_BUILD)/CMakeCache.txt
 	bash scripts/run-tests.sh $(BUILD) $(ASAN_BUILD)
 	SOLO='^(soak_|acessibilidade_pedidos_cedo)' bash scripts/run-tests.sh $(SOAK_BUILD)
 	bash scripts/fuzz.sh 10 1
+	$(MAKE) test-web
 
 # 1,000 whole games through the window, in the normal build and under
 # ASan+UBSan+LSan, printing games, outcomes and memory.
@@ -70,3 +71,33 @@ fuzz: setup
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(SOAK_BUILD) build-fuzz
+
+# The web edition (web/): the same C++ compiled with Debian's emscripten.
+# `make web` lays out build-web/site/, static files for any web host.
+WEB_BUILD ?= build-web
+WEB_PORT  ?= 8650
+# Debian's emscripten finds Debian's acorn through NODE_PATH.
+WEB_ENV   := NODE_PATH=/usr/share/nodejs
+
+.PHONY: web test-web play-web bench-web
+
+$(WEB_BUILD)/CMakeCache.txt:
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DVARZENO_UI=OFF -DVARZENO_BENCH=OFF
+
+web: setup $(WEB_BUILD)/CMakeCache.txt
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS) --target site
+
+# The engine's and simulator's suites under node, web against native
+# simulator, and whole games in Debian's chromium.
+test-web: build web
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+	bash tests/web/executar.sh $(BUILD) $(WEB_BUILD)
+
+play-web: web
+	python3 tools/web/servir.py $(WEB_BUILD)/site $(WEB_PORT)
+
+# The web edition's figures against their targets (see the README).
+bench-web: build web
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+	cd tests/web && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error
+	node bench/web/medir.mjs $(BUILD) $(WEB_BUILD)

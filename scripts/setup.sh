@@ -16,6 +16,8 @@ PACKAGES=(
   openbox wmctrl xdotool x11-utils
   dbus at-spi2-core python3-pyatspi
   desktop-file-utils appstream dpkg-dev file
+  # web edition: compiler, browser for its tests, web-font subsetting, sound encoding
+  emscripten googletest chromium nodejs fonttools python3-brotli fonts-dejavu-core lame
 )
 
 missing=()

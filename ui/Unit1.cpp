@@ -5,9 +5,11 @@
 #include <QLabel>
 #include <QShowEvent>
 #include <QTimer>
+#include <cstdlib>
 
 #include "acessivel.h"
 #include "aleatorio.h"
+#include "preparacao.h"
 #include "erro.h"
 #include "imagem.h"
 #include "notebook.h"
@@ -45,7 +47,13 @@ TForm1::~TForm1() {
 }
 
 void TForm1::FormCreate() {
-  varzeno::Randomize();
+  // VARZENO_SEMENTE gives a known campaign (tests, and the same game as the
+  // web edition's ?semente=N); otherwise the clock seeds it.
+  const char* semente = std::getenv("VARZENO_SEMENTE");
+  if (const auto s = semente ? varzeno::jogo::LerSemente(semente) : std::nullopt)
+    varzeno::RandSeed(*s);
+  else
+    varzeno::Randomize();
   // A fixed size: no manager offers to maximise or resize it.
   setFixedSize(650, 198);
   CaberNaTela(*this);

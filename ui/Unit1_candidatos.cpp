@@ -19,16 +19,10 @@
 #include "notebook.h"
 #include "rolagem.h"
 #include "rotulo.h"
+#include "textos.h"
 
 namespace {
-const char* const kDescricoes[6] = {
-    "Candidato do partido dos atrapalhadores. O programa do partido é atrapalhar. Quanto mais, melhor...",
-    "Candidato do partido gente fina. O programa do partido é quanto mais magro, melhor / gordo não tem vez.",
-    "Candidato do partido dos pés frios. O programa do partido é a gente não ganha uma, mas tenta todas.",
-    "Candidato do partido da inauguração. O programa do partido é um rojão a mais, um a menos, não faz diferença.",
-    "Candidato do parido dos meio a meio. O programa do partido é a gente gosta de uma comi$$ão.",
-    "Candidato do partido dos aposentados. O programa do partido é somos velhos sim, e daí? Vai encarar?",
-};
+using varzeno::jogo::kDescricoes;
 
 struct TPosicao {
   QPoint foto, camera, nome;
@@ -96,7 +90,7 @@ void TForm1::MontarCandidatos() {
   QWidget* conteudo =
       CriarRolagem(Abook->Pagina(QStringLiteral("Candidatos")), "ScrollBox2", QRect(20, 5, 436, 161), 501 + 58 + 8);
   Label34 = CriarRotulo(conteudo, "Label34", 0, 0, TFonte{16, true, QColor(0x00, 0xFF, 0xFF), QColor()},
-                        QStringLiteral("Escolha seu candidato:"));
+                        QString::fromUtf8(varzeno::jogo::kEscolhaCandidato));
   QFont sublinhada = Label34->font();
   sublinhada.setUnderline(true);
   Label34->setFont(sublinhada);
@@ -112,7 +106,7 @@ void TForm1::MontarCandidatos() {
     foto->setGeometry(QRect(pos.foto, QSize(89, 89)));
     foto->SetStretch(true);
     foto->SetPicture(FiguraEmbutida(QStringLiteral("foto%1.png").arg(numero)));
-    foto->setToolTip(QStringLiteral("Duplo clique para escolher"));
+    foto->setToolTip(QString::fromUtf8(varzeno::jogo::kDicaFoto));
     foto->setCursor(Qt::DragMoveCursor);
     connect(foto, &TImagem::DblClick, this, [this](TImagem* s) { Fcan1DblClick(s); });
     Fcan[k] = foto;
@@ -120,12 +114,12 @@ void TForm1::MontarCandidatos() {
     TImagem* camera = new TImagem(conteudo, QStringLiteral("Mq%1").arg(k));
     camera->setGeometry(QRect(pos.camera, QSize(38, 31)));
     camera->SetPicture(maq1->Picture());
-    camera->setToolTip(QStringLiteral("Trocar a foto do candidato"));
+    camera->setToolTip(QString::fromUtf8(varzeno::jogo::kDicaCamera));
     connect(camera, &TImagem::MouseDown, this, [this](TImagem* s) { Mq1MouseDown(s); });
     connect(camera, &TImagem::MouseUp, this, [this](TImagem* s) { Mq1MouseUp(s); });
     Mq[k] = camera;
 
-    auto* nome = new QLineEdit(QStringLiteral("Candidato %1").arg(numero), conteudo);
+    auto* nome = new QLineEdit(QString::fromStdString(varzeno::jogo::NomeInicialCandidato(k)), conteudo);
     nome->setObjectName(QStringLiteral("Ncan%1").arg(k));
     nome->setGeometry(QRect(pos.nome, QSize(98, 14)));
     nome->setFrame(false);
@@ -139,7 +133,7 @@ void TForm1::MontarCandidatos() {
 
     QLabel* descricao = CriarRotulo(conteudo, QStringLiteral("Dcan%1").arg(k), pos.descricao.x(), pos.descricao.y(),
                                     TFonte{11, true, QColor(0xFF, 0xFF, 0x00), QColor()},
-                                    QString::fromUtf8(kDescricoes[k - 1]), pos.descricao.size());
+                                    QString::fromUtf8(kDescricoes[static_cast<size_t>(k - 1)]), pos.descricao.size());
     QFont fd(QStringLiteral("MS Sans Serif"));
     fd.setPixelSize(11);
     fd.setBold(true);

@@ -10,6 +10,7 @@
 #include "imagem.h"
 #include "notebook.h"
 #include "rotulo.h"
+#include "textos.h"
 #include "updown.h"
 
 namespace {
@@ -35,7 +36,7 @@ void TForm1::MontarGrafico() {
   img1 = GuardarFigura(extra, "img1", 75, 52);
 
   Label13 = CriarRotulo(pagina, "Label13", 146, 8, TFonte{16, true, QColor(0xFF, 0xFF, 0x00), QColor()},
-                        QStringLiteral("Gráfico de Desempenho"));
+                        QString::fromUtf8(varzeno::jogo::kGraficoDesempenho));
   imgNomes = new TImagem(pagina, "imgNomes");
   imgNomes->setGeometry(8, 32, 105, 145);
   imgGraf = new TImagem(pagina, "imgGraf");

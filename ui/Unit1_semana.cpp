@@ -5,6 +5,7 @@
 #include "imagem.h"
 #include "notebook.h"
 #include "rotulo.h"
+#include "textos.h"
 #include "updown.h"
 
 using varzeno::TDecisao;
@@ -26,7 +27,7 @@ void TForm1::MontarJogo() {
     connect(Trava[i], &TImagem::MouseDown, this, [this](TImagem* s) { Trava1MouseDown(s); });
   }
   Label9 =
-      CriarRotulo(this, "Label9", 35, 142, TFonte{12, true, Qt::white, QColor()}, QStringLiteral("Não fazer nada."));
+      CriarRotulo(this, "Label9", 35, 142, TFonte{12, true, Qt::white, QColor()}, QString::fromUtf8(varzeno::jogo::kNaoFazerNada));
 
   Image4 = new TImagem(this, "Image4");
   Image4->setGeometry(355, 160, 118, 26);

@@ -2,15 +2,17 @@
 // its spinner and digit display, and the start button.
 #include "Unit1.h"
 #include "Unit2.h"
+#include "preparacao.h"
 #include "copia.h"
 #include "figuras_embutidas.h"
 #include "imagem.h"
 #include "notebook.h"
 #include "rotulo.h"
+#include "textos.h"
 #include "updown.h"
 
 namespace {
-const QString kSeuNome = QStringLiteral("Seu Nome");
+const QString kSeuNome = QString::fromUtf8(varzeno::jogo::kSeuNome);
 const QColor kAgua(0x00, 0xFF, 0xFF);
 }  // namespace
 
@@ -25,7 +27,7 @@ void TForm1::MontarSetup() {
 
   Label39 = CriarRotulo(Abook->Pagina(QStringLiteral("Default")), "Label39", 410, 55,
                         TFonte{11, true, palette().color(QPalette::WindowText), QColor()},
-                        QStringLiteral("versão: 1.4"), {59, 14});
+                        QString::fromUtf8(varzeno::jogo::kVersao), {59, 14});
   Label39->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
   // The arrows: back on the left, forward on the right of their pages.
@@ -56,12 +58,13 @@ void TForm1::MontarSetup() {
   Image2->SetStretch(true);
   lblNomeJog = CriarRotulo(adv, "lblNomeJog", 105, 18, TFonte{13, true, kAgua, QColor()}, kSeuNome);
   Label19 = CriarRotulo(adv, "Label19", 107, 64, TFonte{12, true, kAgua, QColor()},
-                        QStringLiteral("Número de adversários:"), {69, 37});
+                        QString::fromUtf8(varzeno::jogo::kNumeroAdversarios), {69, 37});
   Label19->setWordWrap(true);
   Dig = new TImagem(adv, "Dig");
   Dig->setGeometry(185, 62, 17, 29);
   Dig->SetPicture(FiguraEmbutida(QStringLiteral("Dig.png")));
-  UpDown1 = new TUpDown(adv, "UpDown1", 2, 5, 2);
+  UpDown1 = new TUpDown(adv, "UpDown1", varzeno::jogo::kMinOponentes, varzeno::jogo::kMaxOponentes,
+                         varzeno::jogo::kMinOponentes);
   UpDown1->setGeometry(206, 64, 10, 27);
   connect(UpDown1, &TUpDown::Click, this, [this] { UpDown1Click(); });
   Image3 = new TImagem(adv, "Image3");
@@ -90,8 +93,9 @@ void TForm1::bt1MouseUp(TImagem* Sender) {
   if (Sender == bt[2]) Abook->SetActivePage(QStringLiteral("regras"));
   if (Sender == bt[4]) Abook->SetActivePage(QStringLiteral("candidatos"));
   if (Sender == bt[3]) {
-    if (lblNomeJog->text() == kSeuNome) {
-      Mensagem(QStringLiteral("Selecione seu candidato!"));
+    const std::string recusa = varzeno::jogo::VerificarCandidatoEscolhido(lblNomeJog->text().toStdString());
+    if (!recusa.empty()) {
+      Mensagem(QString::fromStdString(recusa));
       Esperar([] { return formDialog->isVisible(); });
       return;
     }

@@ -1,0 +1,81 @@
+// What every browser test needs: the site served on 127.0.0.1 by a small
+// static server, and Debian's chromium driven by playwright-core.
+import { createServer } from 'node:http';
+import { readFile, mkdtemp, rm } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { join, extname, normalize, resolve, dirname } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { chromium } from 'playwright-core';
+
+const aqui = dirname(fileURLToPath(import.meta.url));
+export const SITE = resolve(process.env.VARZENO_SITE ?? join(aqui, '../../../build-web/site'));
+export const CHROMIUM = process.env.VARZENO_CHROMIUM ?? '/usr/bin/chromium';
+
+const TIPOS = {
+  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.mjs': 'text/javascript',
+  '.css': 'text/css', '.wasm': 'application/wasm', '.png': 'image/png', '.woff2': 'font/woff2',
+  '.json': 'application/json', '.webmanifest': 'application/manifest+json', '.mp3': 'audio/mpeg',
+  '.ini': 'text/plain',
+};
+
+// Serves SITE; counts the bytes of each response, for the transfer figures.
+export async function servir(raiz = SITE) {
+  const enviados = [];
+  const servidor = createServer(async (req, res) => {
+    const caminho = decodeURIComponent(new URL(req.url, 'http://x').pathname);
+    let arquivo = normalize(join(raiz, caminho));
+    if (!arquivo.startsWith(raiz)) return res.writeHead(403).end();
+    if (caminho.endsWith('/')) arquivo = join(arquivo, 'index.html');
+    try {
+      const corpo = await readFile(arquivo);
+      res.writeHead(200, { 'content-type': TIPOS[extname(arquivo)] ?? 'application/octet-stream', 'cache-control': 'no-cache' });
+      res.end(corpo);
+      enviados.push({ caminho, bytes: corpo.length, quando: performance.now() });
+    } catch {
+      res.writeHead(404).end();
+    }
+  });
+  await new Promise((ok) => servidor.listen(0, '127.0.0.1', ok));
+  const endereco = `http://127.0.0.1:${servidor.address().port}/`;
+  return { endereco, enviados, fechar: () => new Promise((ok) => servidor.close(ok)) };
+}
+
+export async function abrirNavegador() {
+  const perfil = await mkdtemp(join(tmpdir(), 'varzeno-chromium-'));
+  const contexto = await chromium.launchPersistentContext(perfil, {
+    executablePath: CHROMIUM,
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+           '--disable-component-update', '--disable-sync'],
+  });
+  return {
+    contexto,
+    fechar: async () => {
+      await contexto.close();
+      await rm(perfil, { recursive: true, force: true });
+    },
+  };
+}
+
+// A fresh page of the game, ready; opcoes: viewport, deviceScaleFactor,
+// hasTouch, isMobile (a new context of its own when any is given).
+export async function abrirJogo(servidor, navegador, busca = '', opcoes = null) {
+  let pagina;
+  let extra = null;
+  if (opcoes) {
+    extra = await navegador.contexto.browser()?.newContext(opcoes);
+    pagina = await (extra ?? navegador.contexto).newPage();
+  } else {
+    pagina = await navegador.contexto.newPage();
+  }
+  const erros = [];
+  pagina.on('pageerror', (e) => erros.push(String(e)));
+  pagina.on('console', (m) => {
+    if (m.type() === 'error') erros.push(m.text());
+  });
+  await pagina.goto(servidor.endereco + busca);
+  await pagina.waitForFunction(() => document.documentElement.dataset.pronto === '1');
+  return { pagina, erros };
+}
+
+export const PASTA_CAPTURAS = process.env.VARZENO_CAPTURAS ?? join(aqui, '../../../build-web/capturas');

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Lays out the web edition's folder: the page, its scripts and styles, the
+# engine, the pictures with their cut-aways transparent, the font subset and
+# the sounds. Files already up to date are left alone.
+set -euo pipefail
+raiz=$1 site=$2 motor=$3
+py=/usr/bin/python3   # Debian's, which has fonttools
+mkdir -p "$site/figuras" "$site/fontes" "$site/sons" "$site/js"
+
+novo() { [ ! -e "$1" ] || [ "$2" -nt "$1" ] || [ "$0" -nt "$1" ]; }  # target, source
+copiar() { if novo "$2" "$1"; then cp "$1" "$2"; fi; }
+
+# The page itself.
+for f in "$raiz"/web/site/*.*; do copiar "$f" "$site/$(basename "$f")"; done
+for f in "$raiz"/web/site/js/*.js; do copiar "$f" "$site/js/$(basename "$f")"; done
+copiar "$motor/varzeno.js" "$site/js/varzeno.js"
+copiar "$motor/varzeno.wasm" "$site/js/varzeno.wasm"
+
+# Pictures: the cut ones get their mask, the others are the game's own.
+a="$raiz/assets" fig="$site/figuras"
+recortar() {  # mode, name, extension
+  if novo "$fig/$2.png" "$a/$2.$3"; then
+    "$py" "$raiz/tools/web/recortar.py" "$1" "$a/$2.$3" "$a/$2@2x.$3" "$fig/$2.png" "$fig/$2@2x.png"
+  fi
+}
+recortar magenta Imp bmp
+recortar magenta dlgImp bmp
+recortar canto Image9 png
+for f in "$a"/*.png; do
+  n=$(basename "$f")
+  case "$n" in Image9*) continue ;; esac
+  copiar "$f" "$fig/$n"
+done
+
+# The desktop's lettering: Liberation Sans for Arial, DejaVu Sans for the
+# descriptions' MS Sans Serif, Liberation Mono for the link's Courier New,
+# cut to the Latin-1 letters the game writes.
+fontes() {  # output, source
+  if novo "$site/fontes/$1" "$2"; then
+    "$py" -m fontTools.subset "$2" --unicodes="U+0020-007E,U+00A0-00FF,U+2026" --flavor=woff2 \
+      --layout-features='*' --drop-tables+=FFTM --output-file="$site/fontes/$1"
+  fi
+}
+lib=/usr/share/fonts/truetype/liberation2 dv=/usr/share/fonts/truetype/dejavu
+fontes LiberationSans-Regular.woff2 "$lib/LiberationSans-Regular.ttf"
+fontes LiberationSans-Bold.woff2 "$lib/LiberationSans-Bold.ttf"
+fontes LiberationSans-BoldItalic.woff2 "$lib/LiberationSans-BoldItalic.ttf"
+fontes LiberationMono-Regular.woff2 "$lib/LiberationMono-Regular.ttf"
+fontes DejaVuSans-Bold.woff2 "$dv/DejaVuSans-Bold.ttf"
+
+# The game's own page, which the rules link to.
+mkdir -p "$site/pagina"
+copiar "$raiz/assets/site/index.html" "$site/pagina/index.html"
+
+# The game's icon, for the tab and for a phone's home screen.
+ic="$raiz/assets/icons/hicolor"
+copiar "$ic/scalable/apps/io.github.varzeno.Varzeno.svg" "$site/figuras/icone.svg"
+copiar "$ic/128x128/apps/io.github.varzeno.Varzeno.png" "$site/figuras/icone-128.png"
+copiar "$ic/256x256/apps/io.github.varzeno.Varzeno.png" "$site/figuras/icone-256.png"
+
+# The game's sounds as MP3, which every current browser plays, at a rate
+# that keeps them small.
+for s in musica Ganhou Perdeu; do
+  if novo "$site/sons/$s.mp3" "$a/$s.wav"; then
+    lame --quiet -m m -b 48 "$a/$s.wav" "$site/sons/$s.mp3"
+  fi
+done
+
+# The offline worker: this release's files and a version from their bytes,
+# so a new release gets a cache of its own and the old one is dropped.
+(
+  cd "$site"
+  arquivos=$(find . -type f ! -name sw.js ! -name '*.map' | sed 's|^\./||' | LC_ALL=C sort)
+  versao=$(printf '%s\n' $arquivos | xargs sha256sum | sha256sum | cut -c1-16)
+  lista=$(printf '"./",'; printf '"%s",' $arquivos)
+  sed -e "s|@VERSAO@|$versao|" -e "s|@ARQUIVOS@|${lista%,}|" "$raiz/web/site/sw.js" > sw.js
+)

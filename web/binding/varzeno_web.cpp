@@ -1,0 +1,204 @@
+// The page's window on the game: the same TPartida and shared flow as the
+// desktop, handed to JavaScript as plain objects. The page keeps only what
+// it shows; every rule, text and draw stays here.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <string>
+
+#include "aleatorio.h"
+#include "preparacao.h"
+#include "foto.h"
+#include "grafico_plano.h"
+#include "jogo_ini.h"
+#include "painel.h"
+#include "partida.h"
+#include "textos.h"
+
+using emscripten::val;
+using namespace varzeno;
+
+namespace {
+
+TPartida partida;
+
+template <class Lista>
+val Vetor(const Lista& itens) {
+  val v = val::array();
+  for (const auto& i : itens) v.call<void>("push", val(std::string(i)));
+  return v;
+}
+
+val Textos() {
+  val t = val::object();
+  t.set("seuNome", std::string(jogo::kSeuNome));
+  t.set("versao", std::string(jogo::kVersao));
+  t.set("numeroAdversarios", std::string(jogo::kNumeroAdversarios));
+  t.set("escolhaCandidato", std::string(jogo::kEscolhaCandidato));
+  t.set("naoFazerNada", std::string(jogo::kNaoFazerNada));
+  t.set("graficoDesempenho", std::string(jogo::kGraficoDesempenho));
+  t.set("dicaFoto", std::string(jogo::kDicaFoto));
+  t.set("dicaCamera", std::string(jogo::kDicaCamera));
+  t.set("dinheiro", std::string(jogo::kDinheiro));
+  t.set("popularidade", std::string(jogo::kPopularidade));
+  t.set("honestidade", std::string(jogo::kHonestidade));
+  t.set("leiaMais", std::string(jogo::kLeiaMais));
+  t.set("topoLeiaMais", jogo::kTopoLeiaMais);
+  t.set("enderecoPagina", std::string(jogo::kEnderecoPagina));
+  t.set("descricoes", Vetor(jogo::kDescricoes));
+  val nomes = val::array();
+  for (int k = 1; k <= 6; ++k) nomes.call<void>("push", val(jogo::NomeInicialCandidato(k)));
+  t.set("nomesIniciais", nomes);
+  val regras = val::array();
+  for (const jogo::TTextoRegra& r : jogo::kRegras) {
+    val o = val::object();
+    o.set("titulo", r.titulo);
+    o.set("topo", r.topo);
+    o.set("altura", r.altura);
+    o.set("texto", std::string(r.texto));
+    regras.call<void>("push", o);
+  }
+  t.set("regras", regras);
+  t.set("minOponentes", jogo::kMinOponentes);
+  t.set("maxOponentes", jogo::kMaxOponentes);
+  return t;
+}
+
+const char* NomeDecisao(TDecisao d) {
+  switch (d) {
+    case TDecisao::Vitoria:
+      return "vitoria";
+    case TDecisao::Derrota:
+      return "derrota";
+    case TDecisao::SegundoTurno:
+      return "segundo_turno";
+    case TDecisao::Nenhuma:
+      break;
+  }
+  return "";
+}
+
+// What a step asks the page to do, in the desktop's order.
+val Resposta(const TResposta& r) {
+  val o = val::object();
+  o.set("recusa", r.Recusa);
+  o.set("evento", r.Evento ? val(r.Evento->Nome) : val::null());
+  o.set("semanaJogada", r.SemanaJogada);
+  o.set("novasOpcoes", r.NovasOpcoes);
+  o.set("limparPainel", r.LimparPainel);
+  o.set("decisao", std::string(NomeDecisao(r.Decisao)));
+  o.set("turno", r.Turno);
+  o.set("fimDeJogo", r.FimDeJogo());
+  o.set("som", r.Som() ? val(std::string(r.Som())) : val::null());
+  o.set("mensagem", r.Mensagem());
+  return o;
+}
+
+val Painel(const jogo::TPainel& p) {
+  val o = val::object();
+  o.set("dinheiro", p.dinheiro);
+  o.set("popularidade", p.popularidade);
+  o.set("honestidade", p.honestidade);
+  o.set("opcoes", Vetor(p.opcoes));
+  o.set("linhas", p.linhas);
+  o.set("nomes", Vetor(p.nomes));
+  o.set("partes", Vetor(p.partes));
+  o.set("semanas", p.semanas);
+  return o;
+}
+
+val NovoJogo(const std::string& nome, int oponentes) { return Resposta(partida.NovoJogo(nome, oponentes)); }
+val Confirmar(int escolha) { return Resposta(partida.ConfirmarAcao(escolha)); }
+val PainelAtual() { return partida.Motor ? Painel(jogo::ComporPainel(partida)) : val::null(); }
+val PainelVazio() { return Painel(jogo::PainelVazio()); }
+
+// The chart of the finished game; segments as [x0, y0, x1, y1, colour] each.
+val Grafico(int oponentes, int largura) {
+  const TPlanoGrafico g = PlanejarGrafico(partida, oponentes, largura);
+  val o = val::object();
+  o.set("nomes", Vetor(g.nomes));
+  o.set("passo", g.passo);
+  o.set("divisor", g.divisor);
+  val cores = val::array();
+  for (uint32_t c : CoresGrafico) cores.call<void>("push", c);
+  o.set("cores", cores);
+  val segs = val::array();
+  for (const TSegmento& s : g.segmentos) {
+    val v = val::array();
+    for (int n : {s.x0, s.y0, s.x1, s.y1, s.cor}) v.call<void>("push", n);
+    segs.call<void>("push", v);
+  }
+  o.set("segmentos", segs);
+  return o;
+}
+
+std::string PesquisaFinal() { return jogo::DescreverPesquisaFinal(partida); }
+// The seed a text gives, or -1 when it gives none.
+double LerSemente(const std::string& texto) {
+  const auto s = jogo::LerSemente(texto);
+  return s ? static_cast<double>(*s) : -1.0;
+}
+
+// Seeds the game's generator: a shared campaign's seed, or the clock's.
+void Semear(uint32_t semente) { RandSeed(semente); }
+uint32_t SemearDoRelogio() { return Randomize(); }
+
+// jogo.ini: bytes in as a Uint8Array, out as one.
+std::string VerificarJogoIni(const std::string& bytes) { return jogo::VerificarJogoIni(bytes); }
+
+val LerJogoIni(const std::string& bytes) {
+  val v = val::array();
+  for (const jogo::TCandidatoIni& c : jogo::InterpretarJogoIni(bytes)) {
+    val o = val::object();
+    o.set("foto", c.foto);
+    o.set("nome", c.nome);
+    o.set("descricao", c.descricao);
+    v.call<void>("push", o);
+  }
+  return v;
+}
+
+// { bytes } or { erro } when a value cannot be stored.
+val MontarJogoIni(val candidatos) {
+  jogo::TCandidatosIni c;
+  for (unsigned k = 0; k < 6; ++k) {
+    val o = candidatos[k];
+    c[k] = {o["foto"].as<std::string>(), o["nome"].as<std::string>(), o["descricao"].as<std::string>()};
+  }
+  val r = val::object();
+  try {
+    const std::string b = jogo::MontarJogoIni(c);
+    r.set("bytes", val::global("Uint8Array").new_(val(emscripten::typed_memory_view(b.size(), reinterpret_cast<const uint8_t*>(b.data())))));
+  } catch (const jogo::TValorIni& e) {
+    r.set("erro", std::string(e.what()));
+  }
+  return r;
+}
+
+bool CabeNoJogoIni(const std::string& texto) { return jogo::CabeNoJogoIni(texto); }
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(varzeno) {
+  emscripten::function("textos", &Textos);
+  emscripten::function("verificarCandidato", &jogo::VerificarCandidatoEscolhido);
+  emscripten::function("passoOponentes", &jogo::PassoOponentes);
+  emscripten::function("novoJogo", &NovoJogo);
+  emscripten::function("confirmar", &Confirmar);
+  emscripten::function("painel", &PainelAtual);
+  emscripten::function("painelVazio", &PainelVazio);
+  emscripten::function("grafico", &Grafico);
+  emscripten::function("pesquisaFinal", &PesquisaFinal);
+  emscripten::function("semPontos", &jogo::SemPontos);
+  emscripten::function("verificarJogoIni", &VerificarJogoIni);
+  emscripten::function("lerJogoIni", &LerJogoIni);
+  emscripten::function("montarJogoIni", &MontarJogoIni);
+  emscripten::function("cabeNoJogoIni", &CabeNoJogoIni);
+  emscripten::function("tamanhoMaximoIni", +[] { return static_cast<double>(jogo::kTamanhoMaximoIni); });
+  emscripten::function("lerSemente", &LerSemente);
+  emscripten::function("verificarFoto", +[](const std::string& nome, double bytes, int largura, int altura) {
+    return jogo::VerificarFoto(nome, static_cast<int64_t>(bytes), largura, altura);
+  });
+  emscripten::function("semear", &Semear);
+  emscripten::function("semearDoRelogio", &SemearDoRelogio);
+}

@@ -1,0 +1,18 @@
+# GoogleTest for the WebAssembly build: Debian ships its sources, which are
+# compiled here with the same flags as the code under test.
+set(varzeno_gtest_src /usr/src/googletest)
+if(NOT TARGET gtest)
+  if(NOT EXISTS ${varzeno_gtest_src}/CMakeLists.txt)
+    message(FATAL_ERROR "GoogleTest sources not found in ${varzeno_gtest_src} (Debian package googletest)")
+  endif()
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${varzeno_gtest_src} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endif()
+if(NOT TARGET GTest::gtest)
+  add_library(GTest::gtest ALIAS gtest)
+  add_library(GTest::gtest_main ALIAS gtest_main)
+endif()
+set(GTest_FOUND TRUE)
+set(GTEST_FOUND TRUE)

@@ -1,0 +1,82 @@
+// The status panel: the labels as the desktop draws them (hidden from
+// screen readers), and beside them the same panel as lists that read well.
+const $ = (id) => document.getElementById(id);
+const LINHAS = [7, 22, 37, 52, 67, 82, 97];
+let T = null;
+
+function rotulo(pai, id, classe, x, y, texto) {
+  const el = document.createElement('span');
+  el.id = id;
+  el.className = classe;
+  el.style.left = x + 'px';
+  el.style.top = y + 'px';
+  el.textContent = texto;
+  pai.appendChild(el);
+  return el;
+}
+
+export function montarPainel(textos, motor) {
+  T = textos;
+  const painel = $('painel');
+  const vazio = motor.painelVazio();
+  LINHAS.forEach((y, r) => {
+    rotulo(painel, 'Can' + (r + 1), 'can', 508, y, vazio.nomes[r]);
+    rotulo(painel, 'Per' + (r + 1), 'per', 588, y, vazio.partes[r]);
+  });
+  rotulo(painel, 'Label5', 'legenda', 508, 142, T.dinheiro);
+  rotulo(painel, 'Label6', 'legenda', 508, 158, T.popularidade);
+  rotulo(painel, 'Label7', 'legenda', 508, 174, T.honestidade);
+  rotulo(painel, 'Label10', 'valor', 562, 142, '0');
+  rotulo(painel, 'Label11', 'valor', 588, 158, '0');
+  rotulo(painel, 'Label12', 'valor', 585, 174, '0');
+  rotulo(painel, 'Label14', 'legenda', 508, 126, '');
+  for (let k = 1; k <= 3; ++k) $('Label' + (k + 1)).textContent = 'Label' + (k + 1);
+  $('Label8').textContent = 'Label8';
+}
+
+// Writes what the shared composition says; what it leaves empty stays.
+export function escreverPainel(p, motor) {
+  $('Label10').textContent = p.dinheiro;
+  $('Label11').textContent = p.popularidade;
+  $('Label12').textContent = p.honestidade;
+  p.opcoes.forEach((o, k) => {
+    if (o) $('Label' + (k + 2)).textContent = o;
+  });
+  for (let r = 0; r < p.linhas; ++r) {
+    $('Can' + (r + 1)).textContent = p.nomes[r];
+    $('Per' + (r + 1)).textContent = p.partes[r];
+  }
+  if (p.semanas) $('Label8').textContent = p.semanas;
+
+  // Read: a row the poll does not fill shows only dots, and is not read.
+  const pesquisa = [];
+  for (let r = 0; r < 7; ++r) {
+    const nome = motor.semPontos($('Can' + (r + 1)).textContent);
+    if (nome) pesquisa.push(`${nome}: ${$('Per' + (r + 1)).textContent}`);
+  }
+  preencher($('lidoPesquisa'), pesquisa);
+  preencher($('lidoEstatisticas'), estatisticas());
+}
+
+function estatisticas() {
+  return [
+    `${T.dinheiro} ${$('Label10').textContent}`,
+    `${T.popularidade} ${$('Label11').textContent}`,
+    `${T.honestidade} ${$('Label12').textContent}`,
+  ];
+}
+
+function preencher(lista, itens) {
+  lista.replaceChildren(...itens.map((t) => Object.assign(document.createElement('li'), { textContent: t })));
+}
+
+// A passing week is announced once, quiet or not: the weeks left and the
+// statistics; an adverse event is read by its own message.
+export function anunciarSemana(p, evento) {
+  const aviso = $('aviso');
+  const texto = [p.semanas, ...estatisticas()].join('. ') + '.';
+  // The same words twice in a row would not be read again: the text is
+  // emptied first so each week counts.
+  aviso.textContent = '';
+  if (!evento) setTimeout(() => (aviso.textContent = texto), 50);
+}

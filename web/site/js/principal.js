@@ -1,0 +1,266 @@
+// The game's window in the page: the pages, the panel and the week, driven
+// by the engine compiled from the desktop's own C++.
+import criarMotor from './varzeno.js';
+import { ligarBotao } from './botao.js';
+import * as dialogo from './dialogo.js';
+import { desenharGrafico } from './grafico.js';
+import { ligarTeclado } from './teclado.js';
+import { montarCandidatos } from './candidatos.js';
+import { montarRegras } from './regras.js';
+import { montarPainel, escreverPainel, anunciarSemana } from './painel.js';
+import { lerSemente } from './semente.js';
+import { montarBarra } from './rolagem.js';
+import { criarArmazem } from './armazenamento.js';
+import { ligarArquivoIni } from './arquivo_ini.js';
+import { ligarEscala } from './escala.js';
+import { enderecoDaCampanha } from './semente.js';
+import * as som from './som.js';
+
+const $ = (id) => document.getElementById(id);
+ligarEscala();
+const motor = await criarMotor();
+const T = motor.textos();
+const semente = lerSemente(location.search, motor);
+const estado = { pagina: 'Default', escolha: 0, oponentes: T.minOponentes, nomeJogador: T.seuNome, graficoPronto: false };
+window.varzeno = { estado, semente, motor, som: som.estadoDoSom };  // for the tests and the curious
+
+// The play area sits under the pages, which cover it whole: while they show
+// it is not there for the mouse, the keyboard or a reader.
+const areaDeJogo = ['semana', 'Label8', 'Label2', 'Label3', 'Label4', 'Label9', 'Image4', 'Image9'].map($);
+
+function mostrarPagina(nome) {
+  estado.pagina = nome;
+  $('Abook').hidden = nome === null;
+  for (const s of document.querySelectorAll('.pagina')) s.hidden = s.id !== 'pg' + nome;
+  for (const el of areaDeJogo) el.hidden = nome !== null;
+  if (nome !== 'Grafico') $('compartilhar').hidden = true;
+  if (nome in barras) {
+    const caixa = $(nome === 'regras' ? 'ScrollBox1' : 'ScrollBox2');
+    barras[nome] ??= montarBarra(caixa);
+    barras[nome]();
+  }
+  focarInicio();
+}
+
+// The first control of what is on show takes the focus.
+function focarInicio() {
+  const primeiro = {
+    Default: 'Image1',
+    regras: 'ScrollBox1',
+    Candidatos: 'Fcan1',
+    adversarios: 'UpDown1',
+    Grafico: $('imgBtn').hidden ? null : 'imgBtn',
+  };
+  const id = estado.pagina === null ? marcaDe(estado.escolha).id : primeiro[estado.pagina];
+  if (id && !dialogo.aberto()) $(id).focus({ preventScroll: true });
+}
+
+function marcaDe(escolha) {
+  return $('Trava' + (escolha === 0 ? 4 : escolha));
+}
+
+function marcar(escolha, focar) {
+  estado.escolha = escolha;
+  marcaDe(escolha).checked = true;
+  if (focar) marcaDe(escolha).focus();
+}
+
+// Shows what a step of the game asks for, in the desktop's order.
+function mostrar(r) {
+  if (r.recusa) {
+    dialogo.mostrar(r.recusa);
+    return;
+  }
+  if (r.limparPainel) escreverPainel(motor.painelVazio(), motor);
+  if (r.novasOpcoes) {
+    escreverPainel(motor.painel(), motor);
+    window.varzeno.painelEscrito = performance.now();
+  }
+  if (r.semanaJogada && !r.evento) anunciarSemana(motor.painel(), null);
+  if (r.evento) {
+    anunciarSemana(motor.painel(), r.evento);
+    dialogo.mostrar(r.evento);
+  }
+  if (r.fimDeJogo) {
+    tocar(r.som);
+    dialogo.mostrar(r.mensagem, iniciarGrafico);
+  }
+}
+
+function tocar(nome) {
+  if (nome) som.tocar(nome);
+  else som.parar();
+}
+
+async function iniciarGrafico() {
+  tocar('musica.wav');
+  estado.graficoPronto = false;
+  $('imgBtn').hidden = true;
+  $('descricaoGrafico').textContent = motor.pesquisaFinal();
+  mostrarPagina('Grafico');
+  const plano = motor.grafico(estado.oponentes, 336);
+  window.varzeno.duracaoGrafico = await desenharGrafico(plano, $('imgNomes'), $('imgGraf'),
+    Number(window.varzeno.pausaGrafico ?? 125));
+  // The player may have left with the close button meanwhile.
+  if (estado.pagina !== 'Grafico') return;
+  $('imgBtn').hidden = false;
+  estado.graficoPronto = true;
+  // The same campaign, to share: this seed, the same choices.
+  const link = $('compartilhar');
+  link.href = enderecoDaCampanha(semente);
+  link.hidden = false;
+  // The chart in words, once, when it is complete.
+  $('aviso').textContent = `${T.graficoDesempenho}. ${motor.pesquisaFinal()}`;
+  focarInicio();
+}
+
+function novoJogo() {
+  mostrar(motor.novoJogo(estado.nomeJogador, estado.oponentes));
+  mostrarPagina(null);
+  $('Label14').textContent = estado.nomeJogador;
+  $('lidoNome').textContent = estado.nomeJogador;
+  tocar(null);
+}
+
+function passoOponentes(d) {
+  estado.oponentes = motor.passoOponentes(estado.oponentes, d);
+  const spin = $('UpDown1');
+  spin.setAttribute('aria-valuenow', estado.oponentes);
+  spin.setAttribute('aria-valuetext', String(estado.oponentes));
+  // Cell 0 is on show; the strip holds the digits 2 to 5 after it.
+  $('Dig').style.backgroundPosition = `${-17 * (estado.oponentes - 1)}px 0`;
+}
+
+function escolherCandidato(k) {
+  const foto = $('Fcan' + k).querySelector('img');
+  $('Image2').src = foto.currentSrc || foto.src;
+  estado.nomeJogador = $('Ncan' + k).value;
+  $('lblNomeJog').textContent = estado.nomeJogador;
+  mostrarPagina('adversarios');
+}
+
+function fechar() {
+  // A page cannot end itself: the close button takes the player back to
+  // the title, as a fresh start of the game would.
+  dialogo.fechar();
+  mostrarPagina('Default');
+}
+
+// Fixed texts, from the shared flow.
+$('Label39').textContent = T.versao;
+$('Label19').textContent = T.numeroAdversarios;
+$('Label9').textContent = T.naoFazerNada;
+$('Label13').textContent = T.graficoDesempenho;
+$('lblNomeJog').textContent = T.seuNome;
+for (const id of ['bt1', 'bt3', 'bt5']) $(id).classList.add('esquerda');
+for (const id of ['bt2', 'bt4']) $(id).classList.add('direita');
+montarPainel(T, motor);
+montarRegras(T);
+let armazem = null;
+const candidatos = montarCandidatos(T, {
+  escolher: escolherCandidato,
+  aviso: (m) => dialogo.mostrar(m),
+  cabe: (t) => motor.cabeNoJogoIni(t),
+  verificar: (nome, bytes, w, h) => motor.verificarFoto(nome, bytes, w, h),
+  aoMudar: () => armazem.gravar(candidatos.ler()),
+});
+armazem = criarArmazem({ aviso: (m) => dialogo.mostrar(m), aoMudarFora: (lista) => candidatos.aplicar(lista) });
+const guardados = armazem.ler();
+if (guardados) candidatos.aplicar(guardados);
+ligarArquivoIni({ motor, candidatos, aviso: (m) => dialogo.mostrar(m), aoImportar: () => armazem.gravar(candidatos.ler()) });
+// The bars are measured once their page is laid out.
+const barras = { regras: null, Candidatos: null };
+
+const acoes = {
+  Image1: () => mostrarPagina('regras'),
+  bt1: () => mostrarPagina('Default'),
+  bt2: () => mostrarPagina('Candidatos'),
+  bt3: () => mostrarPagina('regras'),
+  bt4: () => {
+    const recusa = motor.verificarCandidato($('lblNomeJog').textContent);
+    if (recusa) dialogo.mostrar(recusa);
+    else mostrarPagina('adversarios');
+  },
+  bt5: () => mostrarPagina('Candidatos'),
+  Image3: novoJogo,
+  Image4: () => {
+    if (!dialogo.aberto()) mostrar(motor.confirmar(estado.escolha));
+  },
+  imgBtn: () => {
+    $('imgBtn').hidden = true;
+    $('compartilhar').hidden = true;
+    mostrarPagina('Default');
+  },
+  Image9: () => som.botaoMusica(),
+  Fim: fechar,
+  btn: () => dialogo.fechar(),
+  camera: (k) => candidatos.trocarFoto(k),
+};
+// Pictures that swap while held.
+const figuraPremida = { Image4: ['Image7', 'Image8'], Image3: ['Image5', 'Image6'], Fim: ['Fim1', 'Fim2'] };
+function aoPremir(el) {
+  const par = figuraPremida[el.id];
+  if (par) trocarFigura(el, par[1]);
+}
+function trocarFigura(el, nome) {
+  const img = el.querySelector('img');
+  img.src = `figuras/${nome}.png`;
+  img.srcset = `figuras/${nome}@2x.png 2x`;
+}
+new MutationObserver((registros) => {
+  for (const r of registros) {
+    const el = r.target;
+    const par = figuraPremida[el.id];
+    if (par && !el.classList.contains('premido')) trocarFigura(el, par[0]);
+  }
+}).observe($('janela'), { subtree: true, attributes: true, attributeFilter: ['class'] });
+
+for (const id of ['Image1', 'bt1', 'bt2', 'bt3', 'bt4', 'bt5', 'Image3', 'Image4', 'Image9', 'Fim']) {
+  ligarBotao($(id), { aoSoltar: acoes[id], aoPremir: () => aoPremir($(id)) });
+}
+// The chart's Ok acts at the press, as on the desktop.
+ligarBotao($('imgBtn'), { aoSoltar: acoes.imgBtn, emPressao: true });
+$('Fim').tabIndex = -1;  // reached by Ctrl+Q, as on the desktop
+
+// The marks answer at the press.
+for (let i = 1; i <= 4; ++i) {
+  const marca = $('Trava' + i);
+  const escolha = i === 4 ? 0 : i;
+  marca.addEventListener('pointerdown', (e) => {
+    e.preventDefault();
+    marcar(escolha, true);
+  });
+  marca.addEventListener('change', () => marcar(escolha, false));
+}
+
+const spin = $('UpDown1');
+ligarBotao($('UpDownAcima'), { aoSoltar: () => passoOponentes(+1) });
+ligarBotao($('UpDownAbaixo'), { aoSoltar: () => passoOponentes(-1) });
+passoOponentes(0);
+
+ligarTeclado({
+  lugar: () => estado.pagina ?? 'Jogo',
+  dialogoAberto: dialogo.aberto,
+  marcar,
+  escolha: () => estado.escolha,
+  rolarRegras: (t) => {
+    const caixa = $('ScrollBox1');
+    const passo = Math.round(caixa.clientHeight / 4);
+    if (t === 'ArrowUp') caixa.scrollTop -= passo;
+    if (t === 'ArrowDown') caixa.scrollTop += passo;
+    if (t === 'Home') caixa.scrollTop = 0;
+    if (t === 'End') caixa.scrollTop = caixa.scrollHeight;
+  },
+  passoOponentes,
+  escolherCandidato,
+  aoPremir,
+  acoes,
+});
+
+mostrarPagina('Default');
+// The start-up music, as on the desktop, from the first click or key.
+tocar('musica.wav');
+for (const tipo of ['pointerdown', 'keydown']) document.addEventListener(tipo, som.primeiroGesto, { capture: true });
+document.documentElement.dataset.pronto = '1';
+// After one visit the game plays with no network, and installs.
+if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
