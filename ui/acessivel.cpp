@@ -2,7 +2,9 @@
 
 #include <QAccessibleWidget>
 #include <QEvent>
+#include <QHash>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -11,6 +13,7 @@
 #include "Unit2.h"
 #include "erro.h"
 #include "imagem.h"
+#include "texto_acessivel.h"
 
 namespace {
 
@@ -148,8 +151,10 @@ std::optional<QAccessible::Role> NossoPapel(const QString& classe, const QWidget
   if (classe == QLatin1String("TImagem")) return QAccessible::Graphic;
   if (classe == QLatin1String("TUpDown")) return QAccessible::SpinBox;
   if (classe == QLatin1String("TForm1")) return QAccessible::Window;
-  if (classe == QLatin1String("TNotebook")) return QAccessible::LayeredPane;
-  if (PapelDe(w) && (classe == QLatin1String("QWidget") || classe == QLatin1String("QLabel")))
+  // The pages' holder is only layout: a reader says nothing for it.
+  if (classe == QLatin1String("TNotebook")) return QAccessible::Pane;
+  if (PapelDe(w) && (classe == QLatin1String("QWidget") || classe == QLatin1String("QLabel") ||
+                     classe == QLatin1String("QScrollArea")))
     return QAccessible::Client;
   return std::nullopt;
 }
@@ -157,6 +162,8 @@ std::optional<QAccessible::Role> NossoPapel(const QString& classe, const QWidget
 QAccessibleInterface* Fabrica(const QString& classe, QObject* objeto) {
   if (!objeto || !objeto->isWidgetType()) return nullptr;
   auto* w = static_cast<QWidget*>(objeto);
+  // A name box: Qt's own text interface loops for ever on some queries.
+  if (classe == QLatin1String("QLineEdit") && PapelDe(w)) return NovaInterfaceDeCaixa(static_cast<QLineEdit*>(w));
   const std::optional<QAccessible::Role> papel = NossoPapel(classe, w);
   if (!papel) return nullptr;
   // Only the widget is kept: what it says is read when asked, so an
@@ -178,7 +185,7 @@ void Renovar(QWidget* raiz) {
                         w->inherits("TNotebook") || w->inherits("TformDialog");
     if (doJogo ? !w->isWindow() : !PapelDe(w)) continue;
     QAccessibleInterface* feita = QAccessible::queryAccessibleInterface(w);
-    if (feita && !dynamic_cast<TInterface*>(feita))
+    if (feita && !dynamic_cast<TInterface*>(feita) && !EhInterfaceDeCaixa(feita))
       QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(feita));
   }
 }
@@ -302,7 +309,43 @@ void DescreverDialogo(TformDialog* d) {
 void AvisarAlerta(QWidget* w) { Avisar(w, QAccessible::Alert); }
 void AvisarNome(QWidget* w) { Avisar(w, QAccessible::NameChanged); }
 void AvisarDescricao(QWidget* w) { Avisar(w, QAccessible::DescriptionChanged); }
-void AvisarFilhos(QWidget* w) { Avisar(w, QAccessible::ObjectReorder); }
+// Qt 6.4 sends a reorder as children-changed signals of a malformed
+// signature, which readers drop; an added or removed child is sent right.
+void AvisarFilhos(QWidget* w) {
+  if (!w) return;
+  static QHash<const QWidget*, QList<QPointer<QWidget>>> vistos;
+  const QList<QWidget*> agora = FilhosAcessiveis(w);
+  const bool primeira = !vistos.contains(w);
+  QList<QPointer<QWidget>>& antes = vistos[w];
+  if (!primeira) {
+    for (const QPointer<QWidget>& f : antes)
+      if (f && !agora.contains(f.data())) Avisar(f, QAccessible::ObjectDestroyed);
+    for (QWidget* f : agora)
+      if (!antes.contains(f)) Avisar(f, QAccessible::ObjectCreated);
+  }
+  antes.clear();
+  for (QWidget* f : agora) antes << f;
+  if (primeira) QObject::connect(w, &QObject::destroyed, [w] { vistos.remove(w); });
+}
+
+void Anunciar(QWidget* janela, const QString& texto) {
+  if (!janela || texto.isEmpty()) return;
+  if (!QAccessible::isActive() && !Ouvinte()) return;
+  auto* aviso = janela->findChild<QWidget*>(QStringLiteral("varzenoAnuncio"), Qt::FindDirectChildrenOnly);
+  if (!aviso) {
+    // Nothing to see or click: no size, drawn above the rest so nothing
+    // covers it in the tree.
+    aviso = new QWidget(janela);
+    aviso->setObjectName(QStringLiteral("varzenoAnuncio"));
+    aviso->setGeometry(0, 0, 0, 0);
+    aviso->setProperty("varzenoTexto", QString());
+    DarPapel(aviso, QAccessible::Notification, [aviso] { return aviso->property("varzenoTexto").toString(); });
+    aviso->show();
+  }
+  aviso->raise();
+  aviso->setProperty("varzenoTexto", texto);
+  Avisar(aviso, QAccessible::ObjectShow);
+}
 
 void AvisarMarcado(QWidget* w) {
   if (!w) return;

@@ -217,9 +217,9 @@ def jogar(app):
     checar(achar(app, pyatspi.ROLE_PUSH_BUTTON, "Música") is not None, "o botão da música aparece no jogo")
     marcas = todos(app, pyatspi.ROLE_RADIO_BUTTON)
     checar(len(marcas) == 4 and all(m.name for m in marcas), "quatro opções com seus textos")
-    nada = achar(app, pyatspi.ROLE_RADIO_BUTTON, "Não fazer nada.")
+    nada = achar(app, pyatspi.ROLE_RADIO_BUTTON, "Não fazer nada, 4 de 4")
     checar(nada.getState().contains(pyatspi.STATE_CHECKED), "'Não fazer nada.' começa marcada")
-    primeira = [m for m in marcas if m.name != "Não fazer nada."][0]
+    primeira = [m for m in marcas if m.name != nada.name][0]
     pressionar(primeira)
     esperar(lambda: primeira.getState().contains(pyatspi.STATE_CHECKED), "a primeira opção ficar marcada")
     checar(not nada.getState().contains(pyatspi.STATE_CHECKED), "só uma opção marcada")
