@@ -147,12 +147,15 @@ void TForm1::MontarAcessibilidade() {
       for (int passos = 0; UpDown1->Position() != v && passos < 8; ++passos)
         (UpDown1->Position() < v ? UpDown1->Acima() : UpDown1->Abaixo())->click();
     };
-    UpDown1->Acima()->setAccessibleName(Texto("Mais adversários"));
-    UpDown1->Abaixo()->setAccessibleName(Texto("Menos adversários"));
+    // One control with its number: its arrows apart would hide the number
+    // from a reader's review, which reads a row's innermost objects.
+    DeixarDeFora(UpDown1->Acima());
+    DeixarDeFora(UpDown1->Abaixo());
     // The digits are a picture: every step is said aloud.
     connect(UpDown1, &TUpDown::Click, this, [this] {
       AvisarValor(UpDown1);
-      Anunciar(this, Texto("Número de adversários: %1").arg(UpDown1->Position()));
+      // With the focus on it a reader says the new value itself.
+      if (focusWidget() != UpDown1) Anunciar(this, Texto("Número de adversários: %1").arg(UpDown1->Position()));
     });
 
     // Candidates: the photo chooses, by the double click the mouse needs.

@@ -26,7 +26,8 @@ from gi.repository import Atspi  # noqa: E402
 
 ORCA = None
 PRAZO = 30.0  # seconds for Orca to say what a key should bring
-LINHA = re.compile(r"SPEECH OUTPUT: '(.*)'(?: voice=\S+)?\s*(?:\{.*\})?\s*$")
+# The text, then the voice Orca used: a dict, or a list of them.
+LINHA = re.compile(r"SPEECH OUTPUT: '(.*)'(?: voice=\S+)?\s*(?:\[?\{.*\}\]?)?\s*$")
 SEMANAS = re.compile(r"Semanas até ([12])o turno: (\d+)")
 
 
@@ -63,7 +64,9 @@ class Orca:
         """The first utterance from `desde` on that passes `teste` (a regex
         or a function), waiting for it."""
         if isinstance(teste, str):
-            padrao = re.compile(teste)
+            teste = re.compile(teste)
+        if isinstance(teste, re.Pattern):
+            padrao = teste
             teste = lambda f: padrao.search(f)  # noqa: E731
         fim = time.monotonic() + prazo
         while True:
@@ -196,6 +199,35 @@ def ate_a_campanha(orca):
         tecla(seta)
         orca.esperar(r"Número de adversários\W+%d\b" % numero, "o número %d" % numero, marca)
     print("ok: o número de adversários é dito a cada passo")
+    # The review keys reach the number too (keypad 7: the line above).
+    marca = orca.marca()
+    for _ in range(4):
+        tecla("KP_Home")
+        if any(re.search(r"Número de adversários: 3", f) for f in orca.ouvido(marca)):
+            break
+    orca.esperar(r"Número de adversários: 3", "o número na revisão da tela", marca, prazo=5)
+    # With the focus on the spinner, its number as it changes.
+    marca = orca.marca()
+    tecla("Tab")
+    orca.esperar(r"Número de adversários 3", "o seletor com seu número ao receber o foco", marca)
+    marca = orca.marca()
+    tecla("Down")
+    orca.esperar(r"^2$", "o novo número, dito pelo seletor com o foco", marca)
+    marca = orca.marca()
+    tecla("Up")
+    orca.esperar(r"^3$", "o novo número, dito pelo seletor com o foco", marca)
+
+
+OPCAO = re.compile(r"(.*) Din: (-?\d+) +Pop: (-?\d+) +hon: (-?\d+), ([1-3]) de 4")
+
+
+def escolher(opcoes, dinheiro):
+    """What a player who heard the options would take: the most popularity
+    the money pays for, honesty breaking ties; nothing if none helps."""
+    pagaveis = {k: e for k, e in opcoes.items() if dinheiro + e[0] >= 0 and (e[1] > 0 or e[2] > 0)}
+    if not pagaveis:
+        return 0
+    return max(pagaveis, key=lambda k: (pagaveis[k][1] * 10 + pagaveis[k][2], pagaveis[k][0]))
 
 
 def campanha(orca, app):
@@ -228,12 +260,23 @@ def campanha(orca, app):
     orca.esperar(r"Não fazer nada, 4 de 4", "'Não fazer nada' ao marcá-la", marca)
 
     semanas = (1, 20)
+    dinheiro = int(re.search(r"Dinheiro: (\d+)", inicio).group(1))
     calmas = 0
     mensagens = []
     for _ in range(60):
+        # The three options heard, each by its digit; the best one taken.
+        opcoes = {}
+        for k in (3, 2, 1):
+            marca = orca.marca()
+            tecla(str(k))
+            _, f = orca.esperar(OPCAO, "a opção %d pela sua tecla" % k, marca)
+            m = OPCAO.search(f)
+            checar(int(m.group(5)) == k, "a tecla %d lê a opção %d: %s" % (k, k, f))
+            opcoes[k] = tuple(int(m.group(i)) for i in (2, 3, 4))
+        k = escolher(opcoes, dinheiro)
         marca = orca.marca()
-        tecla("0")
-        orca.esperar(r"Não fazer nada", "a opção marcada", marca)
+        tecla(str(k))
+        orca.esperar(r", %d de 4" % (k if k else 4), "a opção escolhida, %d" % k, marca)
         marca = orca.marca()
         tecla("Return")
         # A week heard, or a message.
@@ -245,6 +288,9 @@ def campanha(orca, app):
                 if m and (int(m.group(1)), int(m.group(2))) != semanas:
                     ouvida = (int(m.group(1)), int(m.group(2)))
             time.sleep(0.1)
+        for f in orca.ouvido(marca):
+            if re.search(r"Dinheiro: (\d+)", f):
+                dinheiro = int(re.search(r"Dinheiro: (\d+)", f).group(1))
         if ouvida is not None and alerta(app) is None:
             checar(ouvida[0] > semanas[0] or ouvida[1] < semanas[1], "semana calma ouvida: %s" % (ouvida,))
             semanas = ouvida
@@ -261,6 +307,7 @@ def campanha(orca, app):
         m = SEMANAS.search(f)
         semanas = (int(m.group(1)), int(m.group(2)))
         checar(re.search(r"Dinheiro: \d+", f), "depois de %r, a situação" % texto)
+        dinheiro = int(re.search(r"Dinheiro: (\d+)", f).group(1))
     raise Falha("o jogo não terminou")
 
 
