@@ -15,6 +15,8 @@ PACKAGES=(
   xvfb xauth pulseaudio libxtst6
   openbox wmctrl xdotool x11-utils
   dbus at-spi2-core python3-pyatspi
+  # The screen-reader test: Orca speaking through speech-dispatcher and espeak-ng.
+  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   desktop-file-utils appstream dpkg-dev file
   # web edition: compiler, browser for its tests, web-font subsetting, sound encoding
   emscripten googletest chromium nodejs fonttools python3-brotli fonts-dejavu-core lame

@@ -1,13 +1,19 @@
 // The window as a screen reader reads it: a role, a name, a state and an
 // action for every control. A reader's press does what the mouse does, by
 // the same signals, so every guard and message is the same.
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
+#include <memory>
 
 #include "Unit1.h"
+#include "Unit2.h"
 #include "acessivel.h"
+#include "falas.h"
 #include "imagem.h"
 #include "notebook.h"
 #include "rotulo.h"
@@ -50,7 +56,50 @@ QString DescreverPesquisaFinal(const varzeno::TPartida& partida) {
   return QStringLiteral("Pesquisa final. ") + linhas.join(QStringLiteral("; ")) + QLatin1Char('.');
 }
 
+QString Situacao(const TForm1& f) { return FalaDaSituacao(f); }
+
+// An option read with its place among the four, top to bottom.
+QString ComPosicao(const QString& texto, int linha) {
+  return SemPontos(texto) + QStringLiteral(", %1 de 4").arg(linha + 1);
+}
+
+QLabel* Opcao(const TForm1& f, int escolha) {
+  QLabel* const textos[4] = {f.Label9, f.Label2, f.Label3, f.Label4};
+  return textos[std::clamp(escolha, 0, 3)];
+}
+
+// Says what waits to be said once no message is up and the window is active.
+void DizerPendente(TForm1* f, const std::shared_ptr<QString>& pendente) {
+  if (pendente->isEmpty()) return;
+  if (formDialog && formDialog->isVisible()) {
+    QObject::connect(
+        formDialog, &TformDialog::Escondido, f,
+        [f, pendente] { QTimer::singleShot(0, f, [f, pendente] { DizerPendente(f, pendente); }); },
+        Qt::SingleShotConnection);
+    return;
+  }
+  if (!f->isActiveWindow()) return;  // the window's activation says it
+  Anunciar(f, std::exchange(*pendente, QString()));
+}
+
 }  // namespace
+
+// Where the campaign stands, as the panel shows it.
+QString FalaDaSituacao(const TForm1& f) {
+  return QStringLiteral("%1. Dinheiro: %2. Popularidade: %3. Honestidade: %4.")
+      .arg(f.Label8->text(), f.Label10->text(), f.Label11->text(), f.Label12->text());
+}
+
+// The poll's rows as the panel shows them, top (the leader) to bottom.
+QString FalaDaPesquisa(const TForm1& f) {
+  QStringList linhas;
+  for (size_t r = 0; r < f.Can.size(); ++r) {
+    const QString nome = SemPontos(f.Can[r]->text());
+    if (!nome.isEmpty()) linhas << nome + QStringLiteral(": ") + f.Per[r]->text();
+  }
+  if (linhas.isEmpty()) return Texto("Sem pesquisa ainda.");
+  return QStringLiteral("Pesquisa: ") + linhas.join(QStringLiteral("; ")) + QLatin1Char('.');
+}
 
 void TForm1::MontarAcessibilidade() {
   // Nothing is spent on readers until one listens.
@@ -64,6 +113,18 @@ void TForm1::MontarAcessibilidade() {
     for (const auto& [pagina, nome] : paginas)
       DarPapel(Abook->Pagina(QString::fromLatin1(pagina)), QAccessible::Pane, [n = Texto(nome)] { return n; });
     DeixarDeFora(Abook->Pagina(QStringLiteral("Extra")));
+    // The chart's page says its poll once drawn: a reader reads the page
+    // as it comes to the Ok, so the poll comes before the Ok.
+    PapelDe(Abook->Pagina(QStringLiteral("Grafico")))->Nome = [this] {
+      return imgBtn->isVisible() ? Texto("Gráfico de Desempenho. ") + DescreverPesquisaFinal(Partida)
+                                 : Texto("Gráfico");
+    };
+    // The rules' text takes the focus first: it says how to go on.
+    if (auto* regras = findChild<QScrollArea*>(QStringLiteral("ScrollBox1")))
+      DarPapel(regras, QAccessible::Pane, [] {
+        return Texto("Regras do jogo. Para cima e para baixo rolam o texto; Tab vai ao endereço da página; "
+                     "para a direita, a escolha do candidato; para a esquerda, o título.");
+      });
 
     // Frame and set-up.
     Botao(Image1, "Começar");
@@ -86,9 +147,16 @@ void TForm1::MontarAcessibilidade() {
       for (int passos = 0; UpDown1->Position() != v && passos < 8; ++passos)
         (UpDown1->Position() < v ? UpDown1->Acima() : UpDown1->Abaixo())->click();
     };
-    UpDown1->Acima()->setAccessibleName(Texto("Mais adversários"));
-    UpDown1->Abaixo()->setAccessibleName(Texto("Menos adversários"));
-    connect(UpDown1, &TUpDown::Click, this, [this] { AvisarValor(UpDown1); });
+    // One control with its number: its arrows apart would hide the number
+    // from a reader's review, which reads a row's innermost objects.
+    DeixarDeFora(UpDown1->Acima());
+    DeixarDeFora(UpDown1->Abaixo());
+    // The digits are a picture: every step is said aloud.
+    connect(UpDown1, &TUpDown::Click, this, [this] {
+      AvisarValor(UpDown1);
+      // With the focus on it a reader says the new value itself.
+      if (focusWidget() != UpDown1) Anunciar(this, Texto("Número de adversários: %1").arg(UpDown1->Position()));
+    });
 
     // Candidates: the photo chooses, by the double click the mouse needs.
     for (int k = 1; k <= 6; ++k) {
@@ -98,7 +166,7 @@ void TForm1::MontarAcessibilidade() {
       p->Descricao = [] { return Texto("Escolher este candidato"); };
       p->Acionar = [foto] { emit foto->DblClick(foto); };
       Botao(Mq[k], [nome] { return Texto("Trocar foto de ") + nome->text(); });
-      nome->setAccessibleName(Texto("Nome do candidato"));
+      DarPapel(nome, QAccessible::EditableText, [] { return Texto("Nome do candidato"); });
       connect(nome, &QLineEdit::textChanged, this, [foto, camera = Mq[k]] {
         AvisarNome(foto);
         AvisarNome(camera);
@@ -110,7 +178,8 @@ void TForm1::MontarAcessibilidade() {
     for (int i = 0; i < 4; ++i) {
       TImagem* marca = Trava[i];
       const uint8_t escolha = static_cast<uint8_t>(i == 3 ? 0 : i + 1);
-      TPapelAcessivel* p = DarPapel(marca, QAccessible::RadioButton, [r = textos[i]] { return r->text(); });
+      TPapelAcessivel* p =
+          DarPapel(marca, QAccessible::RadioButton, [r = textos[i], i] { return ComPosicao(r->text(), i); });
       p->Marcado = [this, escolha] { return Escolha == escolha; };
       p->Acionar = [marca] { Clicar(marca); };
       DeixarDeFora(textos[i]);
@@ -140,11 +209,28 @@ void TForm1::MontarAcessibilidade() {
                [legenda, valor] { return legenda->text() + QLatin1Char(' ') + valor->text(); });
       DeixarDeFora(valor);
     }
-    connect(this, &TForm1::PainelAtualizado, this, [this] {
+    // A week that passes is said once the focus has settled: after the
+    // event's message is closed and the window is active again, since a
+    // reader cuts off what it says when the focus moves.
+    auto pendente = std::make_shared<QString>();
+    OuvirEventos(this, [this, pendente](QEvent* e) {
+      if (e->type() == QEvent::WindowActivate) QTimer::singleShot(0, this, [this, pendente] { DizerPendente(this, pendente); });
+    });
+    connect(this, &TForm1::PainelAtualizado, this, [this, pendente] {
       for (int i = 0; i < 3; ++i) AvisarNome(Trava[i]);
       for (QLabel* l : Can) AvisarNome(l);
       for (QLabel* l : {Label5, Label6, Label7}) AvisarNome(l);
       AvisarFilhos(this);  // rows filled or emptied
+      const varzeno::TEngVarzeno& m = *Partida.Motor;
+      if (!m.SegundoTurno && m.Semanas == 20)  // a campaign that starts (the first round has 20 weeks)
+        *pendente = Texto("Campanha iniciada. ") + Situacao(*this) +
+                    Texto(" 1, 2 e 3 marcam uma ação, 0 nenhuma; setas para cima e para baixo percorrem as "
+                          "opções; Enter passa a semana. Marcada: ") +
+                    ComPosicao(Opcao(*this, Escolha)->text(),
+                               Escolha == 0 ? 3 : Escolha - 1);
+      else
+        *pendente = Situacao(*this);
+      QTimer::singleShot(0, this, [this, pendente] { DizerPendente(this, pendente); });
     });
 
     // The chart, in words, and its Ok.
@@ -152,13 +238,28 @@ void TForm1::MontarAcessibilidade() {
       return DescreverPesquisaFinal(Partida);
     };
     Botao(imgBtn, "Ok");
+    // The number of opponents is a picture: said when its page comes.
+    connect(Abook, &QStackedWidget::currentChanged, this, [this] {
+      if (Abook->ActivePage() != QLatin1String("adversarios")) return;
+      QTimer::singleShot(0, this, [this] {
+        Anunciar(this, Texto("Número de adversários: %1. Para cima e para baixo o mudam; Enter inicia a campanha.")
+                           .arg(UpDown1->Position()));
+      });
+    });
+
+    // Drawn: the poll is said after the Ok has taken the focus.
     OuvirEventos(imgBtn, [this](QEvent* e) {
-      if (e->type() == QEvent::Show) AvisarDescricao(imgGraf);
+      if (e->type() != QEvent::Show) return;
+      AvisarDescricao(imgGraf);
+      QTimer::singleShot(0, this, [this] {
+        if (imgBtn->isVisible()) Anunciar(this, Texto("Gráfico de Desempenho. ") + DescreverPesquisaFinal(Partida));
+      });
     });
 
     // What the pages cover changes when they come and go.
     OuvirEventos(Abook, [this](QEvent* e) {
       if (e->type() == QEvent::Show || e->type() == QEvent::Hide) AvisarFilhos(this);
     });
+    AvisarFilhos(this);  // what is offered now
   });
 }

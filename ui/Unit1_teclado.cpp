@@ -13,6 +13,8 @@
 
 #include "Unit1.h"
 #include "Unit2.h"
+#include "acessivel.h"
+#include "falas.h"
 #include "anel_foco.h"
 #include "erro.h"
 #include "imagem.h"
@@ -68,7 +70,7 @@ TTeclado::TTeclado(TForm1& f) : QObject(&f), f_(f), anel_(new TAnelFoco(&f)) {
   // Keys reach these; a click never moves the focus, as before.
   // The rules' link only once its page first shows: a focusable label lays
   // its text out, and the link's Courier would load a font at start.
-  QList<QWidget*> focaveis{f.Image1, f.Image3, f.Image4, f.Image9, f.imgBtn, regras_};
+  QList<QWidget*> focaveis{f.Image1, f.Image3, f.UpDown1, f.Image4, f.Image9, f.imgBtn, regras_};
   for (int k = 1; k <= 6; ++k) focaveis << f.Fcan[k] << f.Mq[k];
   for (TImagem* t : f.Trava) focaveis << t;
   for (QWidget* w : focaveis)
@@ -119,7 +121,7 @@ QList<QWidget*> TTeclado::Cadeia() const {
       for (int k = 1; k <= 6; ++k) c << f_.Fcan[k] << f_.Mq[k] << f_.Ncan[k];
       break;
     case TLugar::Adversarios:
-      c << f_.Image3;
+      c << f_.Image3 << f_.UpDown1;
       break;
     case TLugar::Grafico:
       // Nothing to press while the chart draws.
@@ -265,6 +267,15 @@ bool TTeclado::NaJanela(QKeyEvent* k) {
         Marcar(nova == 3 ? 0 : nova + 1);
         return true;
       }
+      // The poll and the statistics, read aloud on request.
+      if (tecla == Qt::Key_P) {
+        Anunciar(&f_, FalaDaPesquisa(f_));
+        return true;
+      }
+      if (tecla == Qt::Key_S) {
+        Anunciar(&f_, FalaDaSituacao(f_));
+        return true;
+      }
       // The music button is under the pages: it answers only during play.
       if (tecla == Qt::Key_M) return Apertar(f_.Image9, k);
       if (Ativa(tecla)) return Apertar(foco == f_.Image9 ? f_.Image9 : f_.Image4, k);
@@ -300,8 +311,12 @@ bool TTeclado::Solta(QKeyEvent* k) {
 
 void TTeclado::Marcar(int escolha) {
   TImagem* marca = f_.Trava[escolha == 0 ? 3 : escolha - 1];
+  const bool focada = f_.focusWidget() == marca;
   Proteger([marca] { emit marca->MouseDown(marca, Qt::LeftButton, 5, 5); });
   Focar(marca);
+  // The focus did not move, so a reader would say only the key: the
+  // option is said, so that nothing is spent unheard.
+  if (const TPapelAcessivel* p = PapelDe(marca); focada && p && p->Nome) Anunciar(&f_, p->Nome());
 }
 
 void TTeclado::Rolar(int tecla) {

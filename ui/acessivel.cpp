@@ -2,15 +2,19 @@
 
 #include <QAccessibleWidget>
 #include <QEvent>
+#include <QHash>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <optional>
 
 #include "Unit2.h"
 #include "erro.h"
 #include "imagem.h"
+#include "texto_acessivel.h"
 
 namespace {
 
@@ -40,7 +44,7 @@ bool Coberto(const QWidget* w) {
 
 // The one interface of every widget the game describes, and of its own
 // widget classes (those Qt knows nothing about).
-class TInterface : public QAccessibleWidget, public QAccessibleValueInterface {
+class TInterface : public QAccessibleWidget, public QAccessibleValueInterface, public QAccessibleTextInterface {
  public:
   TInterface(QWidget* w, QAccessible::Role padrao) : QAccessibleWidget(w, padrao) {}
 
@@ -86,6 +90,10 @@ class TInterface : public QAccessibleWidget, public QAccessibleValueInterface {
     const TPapelAcessivel* p = Papel();
     if (t == QAccessible::ValueInterface)
       return p && p->Valor ? static_cast<QAccessibleValueInterface*>(this) : nullptr;
+    // A value is also its text, read-only: a reader's review reads the
+    // number only from a text.
+    if (t == QAccessible::TextInterface)
+      return p && p->Valor ? static_cast<QAccessibleTextInterface*>(this) : nullptr;
     return QAccessibleWidget::interface_cast(t);
   }
 
@@ -114,6 +122,47 @@ class TInterface : public QAccessibleWidget, public QAccessibleValueInterface {
   QVariant maximumValue() const override { return Papel() ? Papel()->Maximo : 0; }
   QVariant minimumValue() const override { return Papel() ? Papel()->Minimo : 0; }
   QVariant minimumStepSize() const override { return 1; }
+
+  // The value as a text, every offset clamped.
+  QString Numero() const { return Papel() && Papel()->Valor ? QString::number(Papel()->Valor()) : QString(); }
+  int N() const { return static_cast<int>(Numero().size()); }
+  void selection(int, int* inicio, int* fim) const override { *inicio = *fim = 0; }
+  int selectionCount() const override { return 0; }
+  void addSelection(int, int) override {}
+  void removeSelection(int) override {}
+  void setSelection(int, int, int) override {}
+  int cursorPosition() const override { return 0; }
+  void setCursorPosition(int) override {}
+  QString text(int inicio, int fim) const override {
+    inicio = std::clamp(inicio, 0, N());
+    fim = fim < 0 ? N() : std::clamp(fim, 0, N());
+    return fim > inicio ? Numero().mid(inicio, fim - inicio) : QString();
+  }
+  QString textBeforeOffset(int p, QAccessible::TextBoundaryType t, int* inicio, int* fim) const override {
+    return Dar(TrechoAntes(Numero(), p, t), inicio, fim);
+  }
+  QString textAfterOffset(int p, QAccessible::TextBoundaryType t, int* inicio, int* fim) const override {
+    return Dar(TrechoDepois(Numero(), p, t), inicio, fim);
+  }
+  QString textAtOffset(int p, QAccessible::TextBoundaryType t, int* inicio, int* fim) const override {
+    return Dar(TrechoEm(Numero(), p, t), inicio, fim);
+  }
+  int characterCount() const override { return N(); }
+  QRect characterRect(int) const override { return rect(); }
+  int offsetAtPoint(const QPoint& ponto) const override { return rect().contains(ponto) ? 0 : -1; }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int, int* inicio, int* fim) const override {
+    *inicio = 0;
+    *fim = N();
+    return {};
+  }
+
+ private:
+  QString Dar(const TTrecho& t, int* inicio, int* fim) const {
+    *inicio = t.inicio;
+    *fim = t.fim;
+    return t.Texto(Numero());
+  }
 };
 
 // The message dialog reads as an alert named by its message, with its Ok
@@ -148,8 +197,10 @@ std::optional<QAccessible::Role> NossoPapel(const QString& classe, const QWidget
   if (classe == QLatin1String("TImagem")) return QAccessible::Graphic;
   if (classe == QLatin1String("TUpDown")) return QAccessible::SpinBox;
   if (classe == QLatin1String("TForm1")) return QAccessible::Window;
-  if (classe == QLatin1String("TNotebook")) return QAccessible::LayeredPane;
-  if (PapelDe(w) && (classe == QLatin1String("QWidget") || classe == QLatin1String("QLabel")))
+  // The pages' holder is only layout: a reader says nothing for it.
+  if (classe == QLatin1String("TNotebook")) return QAccessible::Pane;
+  if (PapelDe(w) && (classe == QLatin1String("QWidget") || classe == QLatin1String("QLabel") ||
+                     classe == QLatin1String("QScrollArea")))
     return QAccessible::Client;
   return std::nullopt;
 }
@@ -157,6 +208,8 @@ std::optional<QAccessible::Role> NossoPapel(const QString& classe, const QWidget
 QAccessibleInterface* Fabrica(const QString& classe, QObject* objeto) {
   if (!objeto || !objeto->isWidgetType()) return nullptr;
   auto* w = static_cast<QWidget*>(objeto);
+  // A name box: Qt's own text interface loops for ever on some queries.
+  if (classe == QLatin1String("QLineEdit") && PapelDe(w)) return NovaInterfaceDeCaixa(static_cast<QLineEdit*>(w));
   const std::optional<QAccessible::Role> papel = NossoPapel(classe, w);
   if (!papel) return nullptr;
   // Only the widget is kept: what it says is read when asked, so an
@@ -178,7 +231,7 @@ void Renovar(QWidget* raiz) {
                         w->inherits("TNotebook") || w->inherits("TformDialog");
     if (doJogo ? !w->isWindow() : !PapelDe(w)) continue;
     QAccessibleInterface* feita = QAccessible::queryAccessibleInterface(w);
-    if (feita && !dynamic_cast<TInterface*>(feita))
+    if (feita && !dynamic_cast<TInterface*>(feita) && !EhInterfaceDeCaixa(feita))
       QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(feita));
   }
 }
@@ -214,6 +267,35 @@ bool Decoracao(const QWidget* w) { return qobject_cast<const TImagem*>(w) && !Pa
 bool Ausente(const QWidget* w) {
   const TPapelAcessivel* p = PapelDe(w);
   return p && p->Presente && !p->Presente();
+}
+
+bool Fora(const QWidget* w) {
+  return w->property(kFora).toBool() || Decoracao(w) || Ausente(w) ||
+         w->testAttribute(Qt::WA_TransparentForMouseEvents) || CobertoNoNivel(w);
+}
+
+// Whether a reader can reach `w` from its window.
+bool NaArvore(const QWidget* w) {
+  for (; w && !w->isWindow(); w = w->parentWidget())
+    if (Fora(w)) return false;
+  return w != nullptr;
+}
+
+// Qt tells readers of every label it changes, ours or not; a reader told of
+// something it cannot reach from the window reads a name out of nowhere
+// ("0", ": 00%"). Those are dropped; a child that has left is still told.
+QAccessible::UpdateHandler g_anterior = nullptr;
+
+void Filtrar(QAccessibleEvent* e) {
+  QObject* o = e->object();
+  if (o && o->isWidgetType() && e->type() != QAccessible::ObjectDestroyed && e->type() != QAccessible::ObjectHide &&
+      !NaArvore(static_cast<QWidget*>(o)))
+    return;
+  if (g_anterior) return g_anterior(e);
+  // Qt's own way to the bridge, with this filter out of its path.
+  QAccessible::installUpdateHandler(nullptr);
+  QAccessible::updateAccessibility(e);
+  QAccessible::installUpdateHandler(Filtrar);
 }
 
 class TOuvinte : public QObject {
@@ -271,9 +353,7 @@ QList<QWidget*> FilhosAcessiveis(const QWidget* w) {
     auto* f = qobject_cast<QWidget*>(o);
     // Windows are the application's children; see-through overlays are no
     // controls.
-    if (!f || f->isWindow() || f->property(kFora).toBool() || Decoracao(f) || Ausente(f) ||
-        f->testAttribute(Qt::WA_TransparentForMouseEvents) || CobertoNoNivel(f))
-      continue;
+    if (!f || f->isWindow() || Fora(f)) continue;
     filhos << f;
   }
   return filhos;
@@ -283,6 +363,7 @@ void InstalarFabrica() {
   // Installed last, so it is asked first; for Qt's own classes too.
   [[maybe_unused]] static const bool instalada = [] {
     QAccessible::installFactory(Fabrica);
+    g_anterior = QAccessible::installUpdateHandler(Filtrar);
     static TObservador observador;
     QAccessible::installActivationObserver(&observador);
     return true;
@@ -302,7 +383,43 @@ void DescreverDialogo(TformDialog* d) {
 void AvisarAlerta(QWidget* w) { Avisar(w, QAccessible::Alert); }
 void AvisarNome(QWidget* w) { Avisar(w, QAccessible::NameChanged); }
 void AvisarDescricao(QWidget* w) { Avisar(w, QAccessible::DescriptionChanged); }
-void AvisarFilhos(QWidget* w) { Avisar(w, QAccessible::ObjectReorder); }
+// Qt 6.4 sends a reorder as children-changed signals of a malformed
+// signature, which readers drop; an added or removed child is sent right.
+void AvisarFilhos(QWidget* w) {
+  if (!w) return;
+  static QHash<const QWidget*, QList<QPointer<QWidget>>> vistos;
+  const QList<QWidget*> agora = FilhosAcessiveis(w);
+  const bool primeira = !vistos.contains(w);
+  QList<QPointer<QWidget>>& antes = vistos[w];
+  if (!primeira) {
+    for (const QPointer<QWidget>& f : antes)
+      if (f && !agora.contains(f.data())) Avisar(f, QAccessible::ObjectDestroyed);
+    for (QWidget* f : agora)
+      if (!antes.contains(f)) Avisar(f, QAccessible::ObjectCreated);
+  }
+  antes.clear();
+  for (QWidget* f : agora) antes << f;
+  if (primeira) QObject::connect(w, &QObject::destroyed, [w] { vistos.remove(w); });
+}
+
+void Anunciar(QWidget* janela, const QString& texto) {
+  if (!janela || texto.isEmpty()) return;
+  if (!QAccessible::isActive() && !Ouvinte()) return;
+  auto* aviso = janela->findChild<QWidget*>(QStringLiteral("varzenoAnuncio"), Qt::FindDirectChildrenOnly);
+  if (!aviso) {
+    // Nothing to see or click: no size, drawn above the rest so nothing
+    // covers it in the tree.
+    aviso = new QWidget(janela);
+    aviso->setObjectName(QStringLiteral("varzenoAnuncio"));
+    aviso->setGeometry(0, 0, 0, 0);
+    aviso->setProperty("varzenoTexto", QString());
+    DarPapel(aviso, QAccessible::Notification, [aviso] { return aviso->property("varzenoTexto").toString(); });
+    aviso->show();
+  }
+  aviso->raise();
+  aviso->setProperty("varzenoTexto", texto);
+  Avisar(aviso, QAccessible::ObjectShow);
+}
 
 void AvisarMarcado(QWidget* w) {
   if (!w) return;

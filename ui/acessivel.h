@@ -63,8 +63,14 @@ void AvisarNome(QWidget* w);
 void AvisarDescricao(QWidget* w);
 void AvisarMarcado(QWidget* w);
 void AvisarValor(QWidget* w);
+// Rows that came into the tree or left it since the last notice, each as
+// a child added or removed (the first notice only takes note).
 void AvisarFilhos(QWidget* w);
 void AvisarAlerta(QWidget* w);
+
+// Says `texto` to a listening reader, as a notification of `janela` (Orca
+// speaks one as it shows): for what changes where the focus is not.
+void Anunciar(QWidget* janela, const QString& texto);
 
 // Every notice above also goes to `ouvinte` when one is set, reader or not
 // (tests); an empty function removes it.

@@ -59,6 +59,39 @@ def esperar(condicao, oque, prazo=PRAZO):
     raise Falha("tempo esgotado esperando " + oque)
 
 
+fora_da_arvore = []  # (event, role, name) of events from objects a reader cannot reach
+
+
+def alcancavel(a):
+    """Whether `a` is among its parent's children, and so on up to the app."""
+    for _ in range(50):
+        if a.getRole() == pyatspi.ROLE_APPLICATION:
+            return True
+        pai = a.parent
+        if pai is None:
+            return False
+        if not any(pai.getChildAtIndex(i) == a for i in range(pai.childCount)):
+            return False
+        a = pai
+    return False
+
+
+def ao_evento_qualquer(evento):
+    try:
+        if evento.host_application is None or evento.host_application.name != "Varzeno":
+            return
+        fonte = evento.source
+        if fonte.getRole() in (pyatspi.ROLE_APPLICATION, pyatspi.ROLE_FRAME, pyatspi.ROLE_ALERT):
+            return
+        # Losing the focus as the pages cover it is no news to be heard.
+        if evento.type.startswith("object:state-changed:focused") and not evento.detail1:
+            return
+        if not alcancavel(fonte):
+            fora_da_arvore.append((evento.type, fonte.getRoleName(), fonte.name))
+    except Exception:
+        pass
+
+
 def ao_evento(evento):
     try:
         fonte = evento.source
@@ -217,9 +250,9 @@ def jogar(app):
     checar(achar(app, pyatspi.ROLE_PUSH_BUTTON, "Música") is not None, "o botão da música aparece no jogo")
     marcas = todos(app, pyatspi.ROLE_RADIO_BUTTON)
     checar(len(marcas) == 4 and all(m.name for m in marcas), "quatro opções com seus textos")
-    nada = achar(app, pyatspi.ROLE_RADIO_BUTTON, "Não fazer nada.")
+    nada = achar(app, pyatspi.ROLE_RADIO_BUTTON, "Não fazer nada, 4 de 4")
     checar(nada.getState().contains(pyatspi.STATE_CHECKED), "'Não fazer nada.' começa marcada")
-    primeira = [m for m in marcas if m.name != "Não fazer nada."][0]
+    primeira = [m for m in marcas if m.name != nada.name][0]
     pressionar(primeira)
     esperar(lambda: primeira.getState().contains(pyatspi.STATE_CHECKED), "a primeira opção ficar marcada")
     checar(not nada.getState().contains(pyatspi.STATE_CHECKED), "só uma opção marcada")
@@ -273,6 +306,8 @@ def main():
             barramento = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
         pyatspi.Registry.registerEventListener(ao_evento, "object:state-changed:showing",
                                                "object:property-change:accessible-name")
+        pyatspi.Registry.registerEventListener(ao_evento_qualquer, "object:property-change:accessible-name",
+                                               "object:state-changed:focused", "focus:")
         desktop = pyatspi.Registry.getDesktop(0)
         app = esperar(lambda: next((a for a in desktop if a is not None and a.name == "Varzeno"), None),
                       "o jogo no barramento de acessibilidade", 60)
@@ -285,6 +320,9 @@ def main():
         else:
             jogar(app)
         print("anúncios:", " | ".join(anuncios))
+        bombear(0.5)
+        checar(not fora_da_arvore, "nenhum aviso de fora da árvore (%s)" %
+               "; ".join("%s %s %r" % f for f in fora_da_arvore[:5]))
         pressionar(achar(app, pyatspi.ROLE_PUSH_BUTTON, "Fechar"))
         checar(processo.wait(timeout=20) == 0, "o jogo fechou pelo botão 'Fechar'")
         checar(os.path.exists("jogo.ini"), "jogo.ini gravado na pasta de trabalho")

@@ -1,0 +1,52 @@
+#!/bin/bash
+# Runs inside a private D-Bus session under Xvfb: the desktop a blind
+# player has (openbox, the accessibility bus, a sound server on a null sink,
+# speech-dispatcher with espeak-ng, Orca in Portuguese), then the Orca test,
+# which starts Orca with a debug file and plays the game by keys.
+# Usage: orca.sh GAME SCRIPT
+set -u
+jogo=$1
+roteiro=$2
+pasta=$(mktemp -d)
+pids=()
+fim() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  pulseaudio --kill >/dev/null 2>&1
+  # speech-dispatcher was started by Orca's client and outlives it.
+  [ -f "$pasta/run/speech-dispatcher/pid/speech-dispatcher.pid" ] &&
+    kill "$(cat "$pasta/run/speech-dispatcher/pid/speech-dispatcher.pid")" 2>/dev/null
+  rm -rf "$pasta"
+}
+trap fim EXIT
+
+# A home of its own: Orca's settings, speech-dispatcher's socket and the
+# sound server's all live here.
+export HOME=$pasta/home XDG_RUNTIME_DIR=$pasta/run
+export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
+chmod 700 "$XDG_RUNTIME_DIR"
+export PULSE_RUNTIME_PATH=$XDG_RUNTIME_DIR/pulse
+unset PULSE_SERVER
+
+# Without a sink espeak-ng blocks on its first utterance and Orca with it.
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
+  -L module-null-sink -L module-native-protocol-unix >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately &
+pids+=($!)
+for _ in $(seq 100); do
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' && break
+  sleep 0.1
+done
+
+openbox --sm-disable >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
+export LANGUAGE=pt_BR LANG=C.UTF-8
+cd "$pasta" || exit 1
+/usr/bin/python3 "$roteiro" "$jogo"
