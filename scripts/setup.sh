@@ -18,6 +18,8 @@ PACKAGES=(
   # The screen-reader test: Orca speaking through speech-dispatcher and espeak-ng.
   orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   desktop-file-utils appstream dpkg-dev file
+  # A crashed test prints its backtrace (QtTest calls gdb).
+  gdb
   # web edition: compiler, browser for its tests, web-font subsetting, sound encoding
   emscripten googletest chromium nodejs fonttools python3-brotli fonts-dejavu-core lame
 )
