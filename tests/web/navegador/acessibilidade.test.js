@@ -1,22 +1,14 @@
 // An accessibility audit of every page with axe-core (WCAG 2.2 A and AA),
 // and the names a screen reader reads, as the desktop's table gives them.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFile } from 'node:fs/promises';
 import { createRequire } from 'node:module';
-import { servir, abrirNavegador, abrirJogo } from './ajuda.js';
+import { servidorENavegador, abrirJogo } from './ajuda.js';
 
 const require = createRequire(import.meta.url);
 const AXE = await readFile(require.resolve('axe-core/axe.min.js'), 'utf8');
-let servidor, navegador;
-before(async () => {
-  servidor = await servir();
-  navegador = await abrirNavegador();
-});
-after(async () => {
-  await navegador.fechar();
-  await servidor.fechar();
-});
+const ambiente = servidorENavegador();
 
 // The desktop's own colour pairs below 4.5:1, kept as they are by default
 // (see the contrast rule at the end of estilo.css): the panel's captions on
@@ -45,7 +37,7 @@ for (const contraste of ['no-preference', 'more'])
 test(`every page passes the audit (contrast: ${contraste})`, async () => {
   todas = [];
   modo = contraste === 'more' ? 'contraste' : 'padrao';
-  const { pagina: p } = await abrirJogo(servidor, navegador, '?semente=5');
+  const { pagina: p } = await abrirJogo(ambiente.servidor, ambiente.navegador, '?semente=5');
   await p.emulateMedia({ contrast: contraste });
   await p.evaluate(() => (window.varzeno.pausaGrafico = 1));
   await auditar(p, 'title');
@@ -73,7 +65,7 @@ test(`every page passes the audit (contrast: ${contraste})`, async () => {
 });
 
 test('the desktop reader names, each read once', async () => {
-  const { pagina: p } = await abrirJogo(servidor, navegador);
+  const { pagina: p } = await abrirJogo(ambiente.servidor, ambiente.navegador);
   const arvore = async () => (await p.locator('body').ariaSnapshot());
   // The title: its button, and the window's buttons under the pages are not offered.
   let a = await arvore();

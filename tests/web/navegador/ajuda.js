@@ -5,6 +5,7 @@ import { readFile, mkdtemp, rm } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join, extname, normalize, resolve, dirname } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { before, after } from 'node:test';
 import { chromium } from 'playwright-core';
 
 const aqui = dirname(fileURLToPath(import.meta.url));
@@ -40,13 +41,16 @@ export async function servir(raiz = SITE) {
   return { endereco, enviados, fechar: () => new Promise((ok) => servidor.close(ok)) };
 }
 
+// Headless, as root, with nothing reaching out to the network.
+export const ARGUMENTOS_CHROMIUM = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync'];
+
 export async function abrirNavegador() {
   const perfil = await mkdtemp(join(tmpdir(), 'varzeno-chromium-'));
   const contexto = await chromium.launchPersistentContext(perfil, {
     executablePath: CHROMIUM,
     headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync'],
+    args: ARGUMENTOS_CHROMIUM,
   });
   return {
     contexto,
@@ -55,6 +59,22 @@ export async function abrirNavegador() {
       await rm(perfil, { recursive: true, force: true });
     },
   };
+}
+
+// The site served and a browser, for all the tests of a file: made before
+// the first, closed after the last; read as ambiente.servidor and
+// ambiente.navegador once the tests run.
+export function servidorENavegador() {
+  const ambiente = {};
+  before(async () => {
+    ambiente.servidor = await servir();
+    ambiente.navegador = await abrirNavegador();
+  });
+  after(async () => {
+    await ambiente.navegador?.fechar();
+    await ambiente.servidor?.fechar();
+  });
+  return ambiente;
 }
 
 // A fresh page of the game, ready; opcoes: viewport, deviceScaleFactor,

@@ -1,23 +1,15 @@
 // Whole games in Debian's chromium, found by role and name as a screen
 // reader finds them: by mouse, and by the keyboard alone. The same seed in
 // the native simulator must end with the same final poll.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { existsSync } from 'node:fs';
 import { join } from 'node:path';
-import { servir, abrirNavegador, abrirJogo, SITE } from './ajuda.js';
+import { servidorENavegador, abrirJogo, SITE } from './ajuda.js';
 
 const SIM_NATIVO = process.env.VARZENO_SIM_NATIVO ?? join(SITE, '../../build/tools/sim/varzeno-sim');
-let servidor, navegador;
-before(async () => {
-  servidor = await servir();
-  navegador = await abrirNavegador();
-});
-after(async () => {
-  await navegador.fechar();
-  await servidor.fechar();
-});
+const ambiente = servidorENavegador();
 
 const SEMENTE = 20261209;
 
@@ -59,7 +51,7 @@ async function jogarSemanas(p, jogar, okMensagem) {
 }
 
 test('a whole game by mouse, the same as the native simulator', async () => {
-  const { pagina: p, erros } = await abrirJogo(servidor, navegador, `?semente=${SEMENTE}`);
+  const { pagina: p, erros } = await abrirJogo(ambiente.servidor, ambiente.navegador, `?semente=${SEMENTE}`);
   await p.evaluate(() => (window.varzeno.pausaGrafico = 5));
   await p.getByRole('button', { name: 'Começar' }).click();
   await paginaVisivel(p, 'Regras');
@@ -128,7 +120,7 @@ test('a whole game by mouse, the same as the native simulator', async () => {
 
 test('the same seed, the same campaign; another seed, another', async () => {
   const primeiraSemana = async (semente) => {
-    const { pagina: p } = await abrirJogo(servidor, navegador, `?semente=${semente}`);
+    const { pagina: p } = await abrirJogo(ambiente.servidor, ambiente.navegador, `?semente=${semente}`);
     await p.getByRole('button', { name: 'Começar' }).click();
     await p.getByRole('button', { name: 'Próxima página' }).click();
     await p.getByRole('button', { name: 'Candidato 45', exact: true }).dblclick();
@@ -143,7 +135,7 @@ test('the same seed, the same campaign; another seed, another', async () => {
 });
 
 test('a whole game by the keyboard alone', async () => {
-  const { pagina: p, erros } = await abrirJogo(servidor, navegador, `?semente=${SEMENTE + 1}`);
+  const { pagina: p, erros } = await abrirJogo(ambiente.servidor, ambiente.navegador, `?semente=${SEMENTE + 1}`);
   await p.evaluate(() => (window.varzeno.pausaGrafico = 5));
   const foco = () => p.evaluate(() => document.activeElement?.id);
   assert.equal(await foco(), 'Image1');
@@ -215,7 +207,7 @@ test('a whole game by the keyboard alone', async () => {
 });
 
 test('the close button and Ctrl+Q take the player back to the title', async () => {
-  const { pagina: p, erros } = await abrirJogo(servidor, navegador, '?semente=9');
+  const { pagina: p, erros } = await abrirJogo(ambiente.servidor, ambiente.navegador, '?semente=9');
   await p.getByRole('button', { name: 'Começar' }).click();
   await p.getByRole('button', { name: 'Próxima página' }).click();
   await p.getByRole('button', { name: 'Candidato 15', exact: true }).dblclick();

@@ -1,23 +1,15 @@
 // Sound: the start-up music from the first gesture, silence when the
 // campaign starts, the win or loss wave, and the player's own music, after
 // which the game's sounds stay silent.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { join } from 'node:path';
-import { servir, abrirNavegador, abrirJogo, SITE } from './ajuda.js';
+import { servidorENavegador, abrirJogo, SITE } from './ajuda.js';
 
-let servidor, navegador;
-before(async () => {
-  servidor = await servir();
-  navegador = await abrirNavegador();
-});
-after(async () => {
-  await navegador.fechar();
-  await servidor.fechar();
-});
+const ambiente = servidorENavegador();
 
 test('the waves and the music button', async () => {
-  const { pagina: p, erros } = await abrirJogo(servidor, navegador, '?semente=8');
+  const { pagina: p, erros } = await abrirJogo(ambiente.servidor, ambiente.navegador, '?semente=8');
   await p.evaluate(() => (window.varzeno.pausaGrafico = 1));
   const som = () => p.evaluate(() => window.varzeno.som());
   // Every sound is a file the browser plays.

@@ -4,14 +4,13 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { chromium } from 'playwright-core';
-import { servir, CHROMIUM } from './ajuda.js';
+import { servir, CHROMIUM, ARGUMENTOS_CHROMIUM } from './ajuda.js';
 
 let servidor, navegador;
 before(async () => {
   servidor = await servir();
   navegador = await chromium.launch({ executablePath: CHROMIUM, headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync'] });
+    args: ARGUMENTOS_CHROMIUM });
 });
 after(async () => {
   await navegador.close();
