@@ -1,27 +1,82 @@
 // The sound module: the game's sound interfaces over Qt Multimedia.
+#include <QAudioDevice>
+#include <QAudioFormat>
 #include <QAudioOutput>
+#include <QAudioSink>
+#include <QFile>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QObject>
-#include <QSoundEffect>
+#include <algorithm>
+#include <climits>
 
+#include "onda.h"
 #include "som.h"
 
 namespace {
 
+// A wave through the sound server, converted as it plays (onda.h says why
+// not QSoundEffect). No device, or a format the device refuses, is silence.
 class TEfeitoQt : public IEfeitoSonoro {
  public:
-  ~TEfeitoQt() override { efeito_.stop(); }
+  ~TEfeitoQt() override { Parar(); }
+
   void Tocar(const QUrl& fonte) override {
-    efeito_.stop();
-    efeito_.setSource(fonte);
-    efeito_.play();
+    Parar();
+    fonte_ = fonte;
+    auto arquivo = std::make_unique<QFile>(Caminho(fonte));
+    if (!arquivo->open(QIODevice::ReadOnly)) return;
+    const auto formato = LerFormatoOnda(*arquivo);
+    if (!formato) return;
+    const QAudioDevice saida = QMediaDevices::defaultAudioOutput();
+    if (saida.isNull()) return;
+
+    // Float samples in the device's own channels, at the wave's rate: the
+    // server converts rates, and no channel mapping is left to Qt.
+    int canais = saida.preferredFormat().channelCount();
+    if (canais <= 0) canais = std::min<int>(formato->canais, 2);
+    QAudioFormat f;
+    f.setSampleRate(int(std::min<quint32>(formato->taxa, INT_MAX)));
+    f.setSampleFormat(QAudioFormat::Float);
+    f.setChannelCount(canais);
+    if (!saida.isFormatSupported(f)) return;
+
+    fluxo_ = std::make_unique<TOndaEmFloat>(std::move(arquivo), *formato, canais);
+    sink_ = std::make_unique<QAudioSink>(saida, f);
+    QAudioSink* sink = sink_.get();
+    QObject::connect(sink, &QAudioSink::stateChanged, sink, [this, sink](QAudio::State estado) {
+      // Idle also comes when the server runs short in the middle; only the
+      // end of the wave ends the sound.
+      if (estado == QAudio::StoppedState || (estado == QAudio::IdleState && fluxo_->atEnd())) {
+        tocando_ = false;
+        if (estado == QAudio::IdleState)
+          QMetaObject::invokeMethod(sink, [sink] { sink->stop(); }, Qt::QueuedConnection);
+      }
+    });
+    sink->start(fluxo_.get());
+    tocando_ = sink->error() == QAudio::NoError && sink->state() != QAudio::StoppedState;
   }
-  void Parar() override { efeito_.stop(); }
-  QUrl Fonte() const override { return efeito_.source(); }
-  bool Tocando() const override { return efeito_.isPlaying(); }
+
+  void Parar() override {
+    tocando_ = false;
+    if (sink_) sink_->stop();
+    sink_.reset();
+    fluxo_.reset();
+  }
+  QUrl Fonte() const override { return fonte_; }
+  bool Tocando() const override { return tocando_; }
 
  private:
-  QSoundEffect efeito_;
+  static QString Caminho(const QUrl& fonte) {
+    if (fonte.scheme() == QLatin1String("qrc")) return QLatin1Char(':') + fonte.path();
+    return fonte.toLocalFile();
+  }
+
+  QUrl fonte_;
+  bool tocando_ = false;
+  // The stream outlives the sink that reads it.
+  std::unique_ptr<TOndaEmFloat> fluxo_;
+  std::unique_ptr<QAudioSink> sink_;
 };
 
 class TReprodutorQt : public IReprodutor {

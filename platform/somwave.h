@@ -9,9 +9,8 @@
 class IEfeitoSonoro;
 
 // True when the file is a RIFF/WAVE file in PCM or float format whose data
-// chunk lies wholly inside the file. QSoundEffect never finishes loading a
-// damaged file, and the next source it is given then hangs the GUI thread,
-// so nothing else is handed to it.
+// chunk lies wholly inside the file (see onda.h); anything else plays the
+// default sound instead.
 bool WaveValido(const QString& caminho);
 
 // Finds a wave file by its bare name: the current folder first, then the
