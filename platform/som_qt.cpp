@@ -50,16 +50,18 @@ class TEfeitoQt : public IEfeitoSonoro {
       if (estado == QAudio::StoppedState || (estado == QAudio::IdleState && fluxo_->atEnd())) {
         tocando_ = false;
         if (estado == QAudio::IdleState)
-          QMetaObject::invokeMethod(sink, [sink] { sink->stop(); }, Qt::QueuedConnection);
+          QMetaObject::invokeMethod(sink, [sink] { sink->reset(); }, Qt::QueuedConnection);
       }
     });
     sink->start(fluxo_.get());
     tocando_ = sink->error() == QAudio::NoError && sink->state() != QAudio::StoppedState;
   }
 
+  // reset, not stop: Qt 6.8's stop waits until the server has played all it
+  // holds (up to two seconds), and a new sound or the exit would wait too.
   void Parar() override {
     tocando_ = false;
-    if (sink_) sink_->stop();
+    if (sink_) sink_->reset();
     sink_.reset();
     fluxo_.reset();
   }

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs a command under openbox on the current X display (xvfb-run gives
+# Runs a command under openbox on the current X display (com_xvfb.sh gives
 # one): starts the manager, waits until it manages, runs the command, ends
 # the manager. The command's status is the script's.
 openbox --sm-disable >/dev/null 2>&1 &

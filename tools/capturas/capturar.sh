@@ -15,5 +15,5 @@ if [ ! -x "$exe" ]; then
 fi
 mkdir -p "$saida"
 escala=${ESCALA:-1}
-QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$escala exec xvfb-run -a -s "-screen 0 $((1280 * escala))x$((800 * escala))x24" \
+QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$escala exec bash "$raiz/tests/com_xvfb.sh" "$((1280 * escala))x$((800 * escala))x24" \
   "$exe" "$saida"
