@@ -9,6 +9,7 @@
 #include <QObject>
 #include <algorithm>
 #include <climits>
+#include <memory>
 
 #include "onda.h"
 #include "som.h"
@@ -19,7 +20,10 @@ namespace {
 // not QSoundEffect). No device, or a format the device refuses, is silence.
 class TEfeitoQt : public IEfeitoSonoro {
  public:
-  ~TEfeitoQt() override { Parar(); }
+  // At exit nothing waits on the loop any more: the sink goes at once.
+  ~TEfeitoQt() override {
+    if (sink_) sink_->disconnect();
+  }
 
   void Tocar(const QUrl& fonte) override {
     Parar();
@@ -41,29 +45,41 @@ class TEfeitoQt : public IEfeitoSonoro {
     f.setChannelCount(canais);
     if (!saida.isFormatSupported(f)) return;
 
-    fluxo_ = std::make_unique<TOndaEmFloat>(std::move(arquivo), *formato, canais);
     sink_ = std::make_unique<QAudioSink>(saida, f);
     QAudioSink* sink = sink_.get();
-    QObject::connect(sink, &QAudioSink::stateChanged, sink, [this, sink](QAudio::State estado) {
+    // The stream goes with the sink that reads it, after it.
+    auto* fluxo = new TOndaEmFloat(std::move(arquivo), *formato, canais);
+    fluxo->setParent(sink);
+    QObject::connect(sink, &QAudioSink::stateChanged, sink, [this, sink, fluxo](QAudio::State estado) {
       // Idle also comes when the server runs short in the middle; only the
       // end of the wave ends the sound.
-      if (estado == QAudio::StoppedState || (estado == QAudio::IdleState && fluxo_->atEnd())) {
+      if (estado == QAudio::StoppedState || (estado == QAudio::IdleState && fluxo->atEnd())) {
         tocando_ = false;
         if (estado == QAudio::IdleState)
-          QMetaObject::invokeMethod(sink, [sink] { sink->reset(); }, Qt::QueuedConnection);
+          QMetaObject::invokeMethod(
+              sink,
+              [this, sink, vivo = std::weak_ptr<int>(vivo_)] {
+                if (!vivo.expired() && sink_.get() == sink) Parar();
+              },
+              Qt::QueuedConnection);
       }
     });
-    sink->start(fluxo_.get());
+    sink->start(fluxo);
     tocando_ = sink->error() == QAudio::NoError && sink->state() != QAudio::StoppedState;
   }
 
-  // reset, not stop: Qt 6.8's stop waits until the server has played all it
-  // holds (up to two seconds), and a new sound or the exit would wait too.
+  // The sink is stopped and deleted from the event loop, never here: Qt
+  // 6.4's sink runs the event loop while it closes, which would let the
+  // window act (take the focus back, say) in the middle of the caller, and
+  // Qt 6.8's stop waits until the server has played all it holds.
   void Parar() override {
     tocando_ = false;
-    if (sink_) sink_->reset();
-    sink_.reset();
-    fluxo_.reset();
+    if (!sink_) return;
+    QAudioSink* sink = sink_.release();
+    sink->disconnect();
+    sink->setVolume(0);
+    sink->suspend();
+    sink->deleteLater();
   }
   QUrl Fonte() const override { return fonte_; }
   bool Tocando() const override { return tocando_; }
@@ -76,9 +92,9 @@ class TEfeitoQt : public IEfeitoSonoro {
 
   QUrl fonte_;
   bool tocando_ = false;
-  // The stream outlives the sink that reads it.
-  std::unique_ptr<TOndaEmFloat> fluxo_;
   std::unique_ptr<QAudioSink> sink_;
+  // Gone with the effect, for what the loop runs later.
+  std::shared_ptr<int> vivo_ = std::make_shared<int>(0);
 };
 
 class TReprodutorQt : public IReprodutor {

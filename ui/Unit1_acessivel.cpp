@@ -106,12 +106,18 @@ void TForm1::MontarAcessibilidade() {
   QuandoHouverLeitor(this, [this] {
     // Pages: a named panel each; the picture store is never shown.
     const std::pair<const char*, const char*> paginas[] = {{"Default", "Título"},
-                                                           {"regras", "Regras"},
                                                            {"Candidatos", "Candidatos"},
                                                            {"adversarios", "Adversários"},
                                                            {"Grafico", "Gráfico"}};
     for (const auto& [pagina, nome] : paginas)
       DarPapel(Abook->Pagina(QString::fromLatin1(pagina)), QAccessible::Pane, [n = Texto(nome)] { return n; });
+    // The rules page says how to go on in its own name: every Orca reads a
+    // page's name as the focus comes into it, where Orca 48 leaves out the
+    // name of the focused pane itself when it has just read the page's.
+    DarPapel(Abook->Pagina(QStringLiteral("regras")), QAccessible::Pane, [] {
+      return Texto("Regras. Para cima e para baixo rolam o texto; Tab vai ao endereço da página; "
+                   "para a direita, a escolha do candidato; para a esquerda, o título.");
+    });
     DeixarDeFora(Abook->Pagina(QStringLiteral("Extra")));
     // The chart's page says its poll once drawn: a reader reads the page
     // as it comes to the Ok, so the poll comes before the Ok.
@@ -119,12 +125,9 @@ void TForm1::MontarAcessibilidade() {
       return imgBtn->isVisible() ? Texto("Gráfico de Desempenho. ") + DescreverPesquisaFinal(Partida)
                                  : Texto("Gráfico");
     };
-    // The rules' text takes the focus first: it says how to go on.
+    // The rules' text takes the focus first.
     if (auto* regras = findChild<QScrollArea*>(QStringLiteral("ScrollBox1")))
-      DarPapel(regras, QAccessible::Pane, [] {
-        return Texto("Regras do jogo. Para cima e para baixo rolam o texto; Tab vai ao endereço da página; "
-                     "para a direita, a escolha do candidato; para a esquerda, o título.");
-      });
+      DarPapel(regras, QAccessible::Pane, [] { return Texto("Regras do jogo"); });
 
     // Frame and set-up.
     Botao(Image1, "Começar");
