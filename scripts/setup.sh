@@ -16,7 +16,7 @@ PACKAGES=(
   openbox wmctrl xdotool x11-utils
   dbus at-spi2-core python3-pyatspi
   # The screen-reader test: Orca speaking through speech-dispatcher and espeak-ng.
-  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng locales
   desktop-file-utils appstream dpkg-dev file
   # A crashed test prints its backtrace (QtTest calls gdb).
   gdb

@@ -22,7 +22,11 @@ base=$cache/debian13-raiz.tar
 pacotes=$cache/debian13-pacotes
 mkdir -p "$cache" "$pacotes/partial"
 
-command -v mmdebstrap >/dev/null || bash scripts/setup.sh
+# Only this check needs it, so the project's set-up leaves it out.
+if ! command -v mmdebstrap >/dev/null; then
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends mmdebstrap
+fi
 
 if [ ! -s "$base" ]; then
   echo "== making a Debian 13 root in $base"

@@ -145,6 +145,7 @@ void TForm1::MontarAcessibilidade() {
     spin->Minimo = 2;
     spin->Maximo = 5;
     spin->Valor = [this] { return UpDown1->Position(); };
+    spin->ValorDito = QString::number(UpDown1->Position());
     spin->DefinirValor = [this](int v) {
       v = std::clamp(v, 2, 5);
       for (int passos = 0; UpDown1->Position() != v && passos < 8; ++passos)

@@ -71,6 +71,11 @@ class TInterface : public QAccessibleWidget, public QAccessibleValueInterface, p
       s.checkable = true;
       s.checked = p->Marcado();
     }
+    // A spinner's number is its text, which changes as the arrows turn it:
+    // editable, as readers expect of a spin button, so that Orca 48 does not
+    // keep the number it read last (it caches the text of objects that are
+    // not) and say it again for the new one.
+    if (const TPapelAcessivel* p = Papel(); p && p->Valor) s.editable = true;
     return s;
   }
 
@@ -418,6 +423,9 @@ void Anunciar(QWidget* janela, const QString& texto) {
   }
   aviso->raise();
   aviso->setProperty("varzenoTexto", texto);
+  // The new name first: Orca 48 keeps the names it has read and would say
+  // the last announcement again.
+  Avisar(aviso, QAccessible::NameChanged);
   Avisar(aviso, QAccessible::ObjectShow);
 }
 
@@ -430,10 +438,17 @@ void AvisarMarcado(QWidget* w) {
 }
 
 void AvisarValor(QWidget* w) {
-  const TPapelAcessivel* p = PapelDe(w);
+  TPapelAcessivel* p = PapelDe(w);
   if (!p || !p->Valor) return;
   QAccessibleValueChangeEvent e(w, p->Valor());
   Enviar(e);
+  // The number is the control's text too, and Orca 48 keeps the texts it
+  // has read until told they changed.
+  const QString agora = QString::number(p->Valor());
+  if (agora == p->ValorDito) return;
+  QAccessibleTextUpdateEvent t(w, 0, p->ValorDito, agora);
+  Enviar(t);
+  p->ValorDito = agora;
 }
 
 void OuvirAvisos(std::function<void(QAccessibleEvent*)> ouvinte) { Ouvinte() = std::move(ouvinte); }

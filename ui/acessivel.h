@@ -31,6 +31,8 @@ class TPapelAcessivel : public QObject {
   std::function<void(int)> DefinirValor;
   int Minimo = 0;
   int Maximo = 0;
+  // The number as readers last were told it, for the text change to come.
+  QString ValorDito;
   // Whether it is in the tree at all (an empty row is not); always if unset.
   std::function<bool()> Presente;
 };

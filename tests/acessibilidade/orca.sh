@@ -46,7 +46,19 @@ openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
 
+# A Brazilian desktop: the pt_BR locale, built here so nothing outside the
+# test changes. Orca 48 takes its role words from the accessibility
+# library, which, unlike Orca's own messages, follows the locale and not
+# LANGUAGE.
+mkdir -p "$pasta/locales"
+if ! localedef -i pt_BR -f UTF-8 "$pasta/locales/pt_BR.UTF-8" 2>"$pasta/localedef.txt"; then
+  echo "orca.sh: could not build the pt_BR locale (package locales):" >&2
+  cat "$pasta/localedef.txt" >&2
+  exit 1
+fi
+export LOCPATH=$pasta/locales LANG=pt_BR.UTF-8 LANGUAGE=pt_BR
+unset LC_ALL
+
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
-export LANGUAGE=pt_BR LANG=C.UTF-8
 cd "$pasta" || exit 1
 /usr/bin/python3 "$roteiro" "$jogo"

@@ -3,15 +3,13 @@ Portuguese voice.
 
 Orca opens its debug file with Python's default buffering, so the last
 utterances could sit unwritten while the test waits for them; this runs
-Orca's own launcher with that one file opened line-buffered. Orca's
-messages follow LANGUAGE, but its voice follows the locale, and the test
-machine has no pt_BR locale built: the voice is asked for by name.
+Orca's own launcher with that one file opened line-buffered. Its voice
+follows the pt_BR locale orca.sh builds.
 
 Usage: orca_iniciar.py DEBUG_FILE PREFS_DIR
 """
 
 import builtins
-import locale
 import runpy
 import sys
 
@@ -26,6 +24,5 @@ def abrir(nome, modo="r", *args, **kwargs):
 
 
 builtins.open = abrir
-locale.getdefaultlocale = lambda *args: ("pt_BR", "UTF-8")
 sys.argv = ["orca", "--replace", "-u", preferencias, "--debug-file=" + arquivo]
 runpy.run_path("/usr/bin/orca", run_name="__main__")

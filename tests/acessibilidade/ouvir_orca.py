@@ -209,7 +209,8 @@ def ate_a_campanha(orca):
     # With the focus on the spinner, its number as it changes.
     marca = orca.marca()
     tecla("Tab")
-    orca.esperar(r"Número de adversários 3", "o seletor com seu número ao receber o foco", marca)
+    # Orca 48 says the role between the name and the number, 43 after both.
+    orca.esperar(r"^Número de adversários\b.*\b3\b", "o seletor com seu número ao receber o foco", marca)
     marca = orca.marca()
     tecla("Down")
     orca.esperar(r"^2$", "o novo número, dito pelo seletor com o foco", marca)
