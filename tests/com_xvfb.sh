@@ -7,14 +7,16 @@
 # serves ("could not connect to display :99"). Here Xvfb chooses a free
 # display itself (-displayfd), the command starts only once the screen
 # answers, and the server is waited for before the script ends, so the next
-# test never meets this one's screen on its way out.
+# test never meets this one's screen on its way out. Only the socket file
+# in this /tmp: the abstract one is shared by every root on the machine's
+# network (a Debian 13 chroot beside it picks the same number).
 set -u
 tela=$1
 shift
 
 registro=$(mktemp)
 numero=$(mktemp)
-Xvfb -displayfd 3 -screen 0 "$tela" -nolisten tcp 3>"$numero" >"$registro" 2>&1 &
+Xvfb -displayfd 3 -screen 0 "$tela" -nolisten tcp -nolisten local 3>"$numero" >"$registro" 2>&1 &
 servidor=$!
 
 encerrar() {
