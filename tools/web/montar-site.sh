@@ -66,12 +66,5 @@ for s in musica Ganhou Perdeu; do
   fi
 done
 
-# The offline worker: this release's files and a version from their bytes,
-# so a new release gets a cache of its own and the old one is dropped.
-(
-  cd "$site"
-  arquivos=$(find . -type f ! -name sw.js ! -name '*.map' | sed 's|^\./||' | LC_ALL=C sort)
-  versao=$(printf '%s\n' $arquivos | xargs sha256sum | sha256sum | cut -c1-16)
-  lista=$(printf '"./",'; printf '"%s",' $arquivos)
-  sed -e "s|@VERSAO@|$versao|" -e "s|@ARQUIVOS@|${lista%,}|" "$raiz/web/site/sw.js" > sw.js
-)
+# The offline worker, last: it lists every file above.
+bash "$raiz/tools/web/trabalhador.sh" "$raiz/web/site/sw.js" "$site"
