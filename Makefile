@@ -82,9 +82,12 @@ WEB_ENV   := NODE_PATH=/usr/share/nodejs
 .PHONY: web test-web play-web bench-web
 
 $(WEB_BUILD)/CMakeCache.txt:
-	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DVARZENO_UI=OFF -DVARZENO_BENCH=OFF
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DVARZENO_UI=OFF -DVARZENO_BENCH=OFF \
+	  -DVARZENO_NATIVO=$(abspath $(BUILD))
 
-web: setup $(WEB_BUILD)/CMakeCache.txt
+# The site's icons are drawn by one small program of the native build.
+web: setup $(BUILD)/CMakeCache.txt $(WEB_BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target varzeno-icone
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS) --target site
 
 # The engine's and simulator's suites under node, web against native
