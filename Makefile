@@ -54,8 +54,10 @@ test-fast: build
 test-debian13:
 	bash scripts/test-debian13.sh
 
+# Every benchmark, the native build's and then the web edition's: both run
+# whole, and the target fails after them if either missed.
 bench: build
-	bash scripts/run-bench.sh $(BUILD)
+	bash scripts/run-bench.sh $(BUILD); s=$$?; $(MAKE) bench-web || s=1; exit $$s
 
 # Installs the game under PREFIX (DESTDIR=... for a staging folder).
 install: build
