@@ -54,8 +54,10 @@ test-fast: build
 test-debian13:
 	bash scripts/test-debian13.sh
 
+# Every benchmark, the native build's and then the web edition's: both run
+# whole, and the target fails after them if either missed.
 bench: build
-	bash scripts/run-bench.sh $(BUILD)
+	bash scripts/run-bench.sh $(BUILD); s=$$?; $(MAKE) bench-web || s=1; exit $$s
 
 # Installs the game under PREFIX (DESTDIR=... for a staging folder).
 install: build
@@ -82,9 +84,12 @@ WEB_ENV   := NODE_PATH=/usr/share/nodejs
 .PHONY: web test-web play-web bench-web
 
 $(WEB_BUILD)/CMakeCache.txt:
-	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DVARZENO_UI=OFF -DVARZENO_BENCH=OFF
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DVARZENO_UI=OFF -DVARZENO_BENCH=OFF \
+	  -DVARZENO_NATIVO=$(abspath $(BUILD))
 
-web: setup $(WEB_BUILD)/CMakeCache.txt
+# The site's icons are drawn by one small program of the native build.
+web: setup $(BUILD)/CMakeCache.txt $(WEB_BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target varzeno-icone
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS) --target site
 
 # The engine's and simulator's suites under node, web against native

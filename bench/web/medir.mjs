@@ -15,8 +15,6 @@ process.env.VARZENO_SITE = join(web, 'site');
 const aqui = dirname(fileURLToPath(import.meta.url));
 const ajuda = await import(join(aqui, '../../tests/web/navegador/ajuda.js'));
 const { chromium } = createRequire(join(aqui, '../../tests/web/package.json'))('playwright-core');
-const ARGS = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-  '--disable-component-update', '--disable-sync'];
 
 const resultados = [];
 function relatar(nome, valor, unidade, alvo, ok) {
@@ -26,7 +24,7 @@ function relatar(nome, valor, unidade, alvo, ok) {
 const mediana = (v) => [...v].sort((a, b) => a - b)[Math.floor(v.length / 2)];
 
 const servidor = await ajuda.servir();
-const navegador = await chromium.launch({ executablePath: ajuda.CHROMIUM, headless: true, args: ARGS });
+const navegador = await chromium.launch({ executablePath: ajuda.CHROMIUM, headless: true, args: ajuda.ARGUMENTOS_CHROMIUM });
 
 // 1. Bytes before the title page is up, the offline worker kept out (it
 // fetches the rest afterwards, which is "when needed" for offline play).

@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
 # Lays out the web edition's folder: the page, its scripts and styles, the
 # engine, the pictures with their cut-aways transparent, the font subset and
-# the sounds. Files already up to date are left alone.
+# the sounds, the icons. Files already up to date are left alone. Arguments:
+# the sources, the site folder, the engine's folder and the native build's
+# varzeno-icone.
 set -euo pipefail
-raiz=$1 site=$2 motor=$3
+raiz=$1 site=$2 motor=$3 icone=$4
 py=/usr/bin/python3   # Debian's, which has fonttools
 mkdir -p "$site/figuras" "$site/fontes" "$site/sons" "$site/js"
 
-novo() { [ ! -e "$1" ] || [ "$2" -nt "$1" ] || [ "$0" -nt "$1" ]; }  # target, source
+novo() {  # target, sources
+  local alvo=$1 f
+  shift
+  [ ! -e "$alvo" ] || [ "$0" -nt "$alvo" ] && return 0
+  for f; do [ "$f" -nt "$alvo" ] && return 0; done
+  return 1
+}
 copiar() { if novo "$2" "$1"; then cp "$1" "$2"; fi; }
 
 # The page itself.
@@ -58,6 +66,24 @@ copiar "$ic/scalable/apps/io.github.varzeno.Varzeno.svg" "$site/figuras/icone.sv
 copiar "$ic/128x128/apps/io.github.varzeno.Varzeno.png" "$site/figuras/icone-128.png"
 copiar "$ic/256x256/apps/io.github.varzeno.Varzeno.png" "$site/figuras/icone-256.png"
 
+# Installing it: 192 and 512 px drawn from the SVG, and one for a launcher's
+# mask on the manifest's background colour, which its splash screen shows.
+if [ ! -x "$icone" ]; then
+  echo "montar-site.sh: no $icone; build the native edition's varzeno-icone first (make web does)" >&2
+  exit 1
+fi
+manifesto="$raiz/web/site/manifest.webmanifest"
+fundo=$("$py" -c 'import json, sys; print(json.load(open(sys.argv[1], encoding="utf-8"))["background_color"])' "$manifesto")
+svg="$ic/scalable/apps/io.github.varzeno.Varzeno.svg"
+desenhar() {  # output, side, extra options
+  if novo "$site/figuras/$1" "$svg" "$icone" "$manifesto"; then
+    "$icone" "$svg" "$site/figuras/$1" "$2" "${@:3}"
+  fi
+}
+desenhar icone-192.png 192
+desenhar icone-512.png 512
+desenhar icone-mascaravel-512.png 512 --mascaravel "$fundo"
+
 # The game's sounds as MP3, which every current browser plays, at a rate
 # that keeps them small.
 for s in musica Ganhou Perdeu; do
@@ -66,12 +92,5 @@ for s in musica Ganhou Perdeu; do
   fi
 done
 
-# The offline worker: this release's files and a version from their bytes,
-# so a new release gets a cache of its own and the old one is dropped.
-(
-  cd "$site"
-  arquivos=$(find . -type f ! -name sw.js ! -name '*.map' | sed 's|^\./||' | LC_ALL=C sort)
-  versao=$(printf '%s\n' $arquivos | xargs sha256sum | sha256sum | cut -c1-16)
-  lista=$(printf '"./",'; printf '"%s",' $arquivos)
-  sed -e "s|@VERSAO@|$versao|" -e "s|@ARQUIVOS@|${lista%,}|" "$raiz/web/site/sw.js" > sw.js
-)
+# The offline worker, last: it lists every file above.
+bash "$raiz/tools/web/trabalhador.sh" "$raiz/web/site/sw.js" "$site"

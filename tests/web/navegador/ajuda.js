@@ -98,4 +98,14 @@ export async function abrirJogo(servidor, navegador, busca = '', opcoes = null) 
   return { pagina, erros };
 }
 
+// Waits until an async function run in the page gives a truthy value
+// (page.waitForFunction takes the promise itself for one and returns at once).
+export async function esperarNaPagina(pagina, funcao, arg, prazo = 30000) {
+  const fim = Date.now() + prazo;
+  while (!(await pagina.evaluate(funcao, arg))) {
+    if (Date.now() > fim) throw new Error(`no truthy value in ${prazo} ms from ${funcao}`);
+    await pagina.waitForTimeout(50);
+  }
+}
+
 export const PASTA_CAPTURAS = process.env.VARZENO_CAPTURAS ?? join(aqui, '../../../build-web/capturas');

@@ -95,7 +95,7 @@ test('offline after one visit', async () => {
   const contexto = await navegador.newContext();
   const p = await contexto.newPage();
   await p.goto(servidor.endereco);
-  await p.waitForFunction(async () => (await navigator.serviceWorker.ready).active?.state === 'activated');
+  await p.waitForFunction(() => navigator.serviceWorker.controller?.state === 'activated');
   await contexto.setOffline(true);
   await p.goto(servidor.endereco + '?semente=3');
   await p.waitForFunction(() => document.documentElement.dataset.pronto === '1');
