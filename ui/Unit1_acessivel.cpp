@@ -14,6 +14,7 @@
 #include "Unit2.h"
 #include "acessivel.h"
 #include "falas.h"
+#include "nomes_acessiveis.h"
 #include "imagem.h"
 #include "notebook.h"
 #include "rotulo.h"
@@ -35,8 +36,14 @@ TPapelAcessivel* Botao(TImagem* img, std::function<QString()> nome) {
   return p;
 }
 
-TPapelAcessivel* Botao(TImagem* img, const char* nome) {
-  return Botao(img, [n = Texto(nome)] { return n; });
+// Its name in the table both editions read, by its object name.
+QString NomeFixo(const QObject* o) {
+  const std::string_view n = varzeno::jogo::NomeAcessivel(o->objectName().toStdString());
+  return QString::fromUtf8(n.data(), static_cast<qsizetype>(n.size()));
+}
+
+TPapelAcessivel* Botao(TImagem* img) {
+  return Botao(img, [n = NomeFixo(img)] { return n; });
 }
 
 // A label followed by the dots that fill its row, without them.
@@ -105,43 +112,30 @@ void TForm1::MontarAcessibilidade() {
   // Nothing is spent on readers until one listens.
   QuandoHouverLeitor(this, [this] {
     // Pages: a named panel each; the picture store is never shown.
-    const std::pair<const char*, const char*> paginas[] = {{"Default", "Título"},
-                                                           {"Candidatos", "Candidatos"},
-                                                           {"adversarios", "Adversários"},
-                                                           {"Grafico", "Gráfico"}};
-    for (const auto& [pagina, nome] : paginas)
-      DarPapel(Abook->Pagina(QString::fromLatin1(pagina)), QAccessible::Pane, [n = Texto(nome)] { return n; });
-    // The rules page says how to go on in its own name: every Orca reads a
-    // page's name as the focus comes into it, where Orca 48 leaves out the
-    // name of the focused pane itself when it has just read the page's.
-    DarPapel(Abook->Pagina(QStringLiteral("regras")), QAccessible::Pane, [] {
-      return Texto("Regras. Para cima e para baixo rolam o texto; Tab vai ao endereço da página; "
-                   "para a direita, a escolha do candidato; para a esquerda, o título.");
-    });
+    for (const char* pagina : {"Default", "regras", "Candidatos", "adversarios", "Grafico"}) {
+      QWidget* p = Abook->Pagina(QString::fromLatin1(pagina));
+      DarPapel(p, QAccessible::Pane, [n = NomeFixo(p)] { return n; });
+    }
     DeixarDeFora(Abook->Pagina(QStringLiteral("Extra")));
     // The chart's page says its poll once drawn: a reader reads the page
     // as it comes to the Ok, so the poll comes before the Ok.
-    PapelDe(Abook->Pagina(QStringLiteral("Grafico")))->Nome = [this] {
-      return imgBtn->isVisible() ? Texto("Gráfico de Desempenho. ") + DescreverPesquisaFinal(Partida)
-                                 : Texto("Gráfico");
+    PapelDe(Abook->Pagina(QStringLiteral("Grafico")))->Nome = [this, nome = NomeFixo(Abook->Pagina(QStringLiteral("Grafico")))] {
+      return imgBtn->isVisible() ? NomeFixo(imgGraf) + QStringLiteral(". ") + DescreverPesquisaFinal(Partida) : nome;
     };
     // The rules' text takes the focus first.
     if (auto* regras = findChild<QScrollArea*>(QStringLiteral("ScrollBox1")))
-      DarPapel(regras, QAccessible::Pane, [] { return Texto("Regras do jogo"); });
+      DarPapel(regras, QAccessible::Pane, [n = NomeFixo(regras)] { return n; });
 
     // Frame and set-up.
-    Botao(Image1, "Começar");
-    Botao(Fim, "Fechar");
-    Botao(Image9, "Música");
-    for (int i = 0; i < 5; ++i) Botao(bt[i], i % 2 == 0 ? "Página anterior" : "Próxima página");
-    Botao(Image3, "Iniciar campanha");
+    for (TImagem* b : {Image1, Fim, Image9, Image3}) Botao(b);
+    for (TImagem* b : bt) Botao(b);
     DarPapel(Label36, QAccessible::Link, [this] { return Label36->text(); })->Acionar = [this] {
       emit Label36->MouseDown();
     };
 
     // The spinner moves by its own arrows, so the digits follow as they do
     // for a click.
-    TPapelAcessivel* spin = DarPapel(UpDown1, QAccessible::SpinBox, [] { return Texto("Número de adversários"); });
+    TPapelAcessivel* spin = DarPapel(UpDown1, QAccessible::SpinBox, [n = NomeFixo(UpDown1)] { return n; });
     spin->Minimo = 2;
     spin->Maximo = 5;
     spin->Valor = [this] { return UpDown1->Position(); };
@@ -169,8 +163,8 @@ void TForm1::MontarAcessibilidade() {
       TPapelAcessivel* p = DarPapel(foto, QAccessible::PushButton, [nome] { return nome->text(); });
       p->Descricao = [] { return Texto("Escolher este candidato"); };
       p->Acionar = [foto] { emit foto->DblClick(foto); };
-      Botao(Mq[k], [nome] { return Texto("Trocar foto de ") + nome->text(); });
-      DarPapel(nome, QAccessible::EditableText, [] { return Texto("Nome do candidato"); });
+      Botao(Mq[k], [nome] { return Texto(varzeno::jogo::kTrocarFotoDe) + nome->text(); });
+      DarPapel(nome, QAccessible::EditableText, [] { return Texto(varzeno::jogo::kNomeDaCaixaDeNome); });
       connect(nome, &QLineEdit::textChanged, this, [foto, camera = Mq[k]] {
         AvisarNome(foto);
         AvisarNome(camera);
@@ -192,7 +186,7 @@ void TForm1::MontarAcessibilidade() {
         for (TImagem* t : Trava) AvisarMarcado(t);
       });
     }
-    Botao(Image4, "Passar a semana");
+    Botao(Image4);
 
     // The panel: each poll row and each statistic read as one line.
     for (int r = 0; r < 7; ++r) {
@@ -238,10 +232,10 @@ void TForm1::MontarAcessibilidade() {
     });
 
     // The chart, in words, and its Ok.
-    DarPapel(imgGraf, QAccessible::Graphic, [] { return Texto("Gráfico de Desempenho"); })->Descricao = [this] {
+    DarPapel(imgGraf, QAccessible::Graphic, [n = NomeFixo(imgGraf)] { return n; })->Descricao = [this] {
       return DescreverPesquisaFinal(Partida);
     };
-    Botao(imgBtn, "Ok");
+    Botao(imgBtn);
     // The number of opponents is a picture: said when its page comes.
     connect(Abook, &QStackedWidget::currentChanged, this, [this] {
       if (Abook->ActivePage() != QLatin1String("adversarios")) return;
@@ -256,7 +250,7 @@ void TForm1::MontarAcessibilidade() {
       if (e->type() != QEvent::Show) return;
       AvisarDescricao(imgGraf);
       QTimer::singleShot(0, this, [this] {
-        if (imgBtn->isVisible()) Anunciar(this, Texto("Gráfico de Desempenho. ") + DescreverPesquisaFinal(Partida));
+        if (imgBtn->isVisible()) Anunciar(this, NomeFixo(imgGraf) + QStringLiteral(". ") + DescreverPesquisaFinal(Partida));
       });
     });
 

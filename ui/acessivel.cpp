@@ -14,6 +14,7 @@
 #include "Unit2.h"
 #include "erro.h"
 #include "imagem.h"
+#include "nomes_acessiveis.h"
 #include "texto_acessivel.h"
 
 namespace {
@@ -176,7 +177,7 @@ void PrepararDialogo(TformDialog* d) {
   DarPapel(d, QAccessible::AlertMessage, [d] { return d->lblMensagem->text(); });
   DeixarDeFora(d->lblMensagem);  // read as the alert's name, not twice
   TImagem* btn = d->btn;
-  DarPapel(btn, QAccessible::PushButton, [] { return QStringLiteral("Ok"); })->Acionar = [btn] {
+  DarPapel(btn, QAccessible::PushButton, [] { return QString::fromUtf8(varzeno::jogo::NomeAcessivel("btn")); })->Acionar = [btn] {
     emit btn->MouseDown(btn, Qt::LeftButton, 0, 0);
     emit btn->MouseUp(btn, Qt::LeftButton, 0, 0);
   };

@@ -13,6 +13,7 @@
 #include "aleatorio.h"
 #include "erro.h"
 #include "imagem.h"
+#include "nomes_acessiveis.h"
 #include "notebook.h"
 #include "programa.h"
 #include "rotulo.h"
@@ -150,6 +151,14 @@ class TesteAcessivel : public QObject {
       QVERIFY2(i, qPrintable(e.o->objectName()));
       QCOMPARE(i->role(), e.papel);
       QCOMPARE(i->text(QAccessible::Name), e.nome);
+    }
+    // Every entry of the table both editions share names its control here.
+    for (const varzeno::jogo::TNomeAcessivel& n : varzeno::jogo::kNomesAcessiveis) {
+      const QString nome = QString::fromLatin1(n.controle);
+      QObject* o = F().findChild<QObject*>(nome);
+      if (!o) o = p_->formDialog.findChild<QObject*>(nome);
+      QVERIFY2(o, n.controle);
+      QCOMPARE(I(o)->text(QAccessible::Name), QString::fromUtf8(n.nome));
     }
     QCOMPARE(I(p_->formDialog.btn)->parent()->role(), QAccessible::AlertMessage);
     QCOMPARE(I(F().Fcan[2])->text(QAccessible::Description), QString("Escolher este candidato"));

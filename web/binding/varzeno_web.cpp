@@ -11,6 +11,7 @@
 #include "foto.h"
 #include "grafico_plano.h"
 #include "jogo_ini.h"
+#include "nomes_acessiveis.h"
 #include "painel.h"
 #include "partida.h"
 #include "textos.h"
@@ -59,6 +60,12 @@ val Textos() {
     regras.call<void>("push", o);
   }
   t.set("regras", regras);
+  // What readers call the fixed controls and pages, by the ids they share.
+  val nomesAcessiveis = val::object();
+  for (const jogo::TNomeAcessivel& n : jogo::kNomesAcessiveis) nomesAcessiveis.set(n.controle, std::string(n.nome));
+  t.set("nomesAcessiveis", nomesAcessiveis);
+  t.set("nomeDaCaixaDeNome", std::string(jogo::kNomeDaCaixaDeNome));
+  t.set("trocarFotoDe", std::string(jogo::kTrocarFotoDe));
   t.set("minOponentes", jogo::kMinOponentes);
   t.set("maxOponentes", jogo::kMaxOponentes);
   return t;

@@ -124,3 +124,20 @@ test('the desktop reader names, each read once', async () => {
   await p.evaluate(() => localStorage.clear());  // the renamed candidate, kept by the browser
   await p.close();
 });
+
+test("the fixed controls and pages carry the desktop table's names", async () => {
+  const { pagina: p } = await abrirJogo(ambiente.servidor, ambiente.navegador);
+  const faltas = await p.evaluate(() => {
+    const nomes = window.varzeno.motor.textos().nomesAcessiveis;
+    return Object.entries(nomes).flatMap(([id, nome]) => {
+      const el = document.getElementById(id) ?? document.getElementById('pg' + id);
+      return el && el.getAttribute('aria-label') === nome ? [] : [`${id}: ${el ? el.getAttribute('aria-label') : 'missing'}`];
+    });
+  });
+  const total = await p.evaluate(() => Object.keys(window.varzeno.motor.textos().nomesAcessiveis).length);
+  assert.equal(total, 20);
+  assert.deepEqual(faltas, []);
+  // The title's button as a reader finds it.
+  assert.equal(await p.getByRole('button', { name: 'Começar', exact: true }).count(), 1);
+  await p.close();
+});

@@ -54,7 +54,7 @@ test('a whole game by mouse, the same as the native simulator', async () => {
   const { pagina: p, erros } = await abrirJogo(ambiente.servidor, ambiente.navegador, `?semente=${SEMENTE}`);
   await p.evaluate(() => (window.varzeno.pausaGrafico = 5));
   await p.getByRole('button', { name: 'Começar' }).click();
-  await paginaVisivel(p, 'Regras');
+  await paginaVisivel(p, /^Regras\. /);
   await p.getByRole('button', { name: 'Próxima página' }).click();
   await paginaVisivel(p, 'Candidatos');
 
@@ -140,7 +140,7 @@ test('a whole game by the keyboard alone', async () => {
   const foco = () => p.evaluate(() => document.activeElement?.id);
   assert.equal(await foco(), 'Image1');
   await p.keyboard.press('Enter');
-  await paginaVisivel(p, 'Regras');
+  await paginaVisivel(p, /^Regras\. /);
   // The rules scroll by the arrows and End.
   await p.keyboard.press('End');
   assert.ok(await p.locator('#ScrollBox1').evaluate((c) => c.scrollTop) > 500);

@@ -87,7 +87,7 @@ test('upright, the game fits and says to turn the phone', async () => {
   assert.equal(await p.locator('#girar').isVisible(), true);
   // Still playable: a tap starts.
   await p.getByRole('button', { name: 'Começar' }).tap();
-  await p.getByRole('region', { name: 'Regras', exact: true }).waitFor();
+  await p.getByRole('region', { name: /^Regras\. / }).waitFor();
   await contexto.close();
 });
 
@@ -100,7 +100,7 @@ test('offline after one visit', async () => {
   await p.goto(servidor.endereco + '?semente=3');
   await p.waitForFunction(() => document.documentElement.dataset.pronto === '1');
   await p.getByRole('button', { name: 'Começar' }).click();
-  await p.getByRole('region', { name: 'Regras', exact: true }).waitFor();
+  await p.getByRole('region', { name: /^Regras\. / }).waitFor();
   // Only this site's files were cached, under this release's name.
   const caches = await p.evaluate(() => caches.keys());
   assert.equal(caches.length, 1);

@@ -83,7 +83,7 @@ test('a new release takes over from the old one, drops its cache, and plays offl
     assert.equal(await paginaSegunda(p), true);
     assert.equal(await estiloSegundo(p), true);
     await p.getByRole('button', { name: 'Começar' }).click();
-    await p.getByRole('region', { name: 'Regras', exact: true }).waitFor();
+    await p.getByRole('region', { name: /^Regras\. / }).waitFor();
     assert.deepEqual(await p.evaluate(() => caches.keys()), [`varzeno-${v2}`]);
   } finally {
     await navegador.contexto.setOffline(false);

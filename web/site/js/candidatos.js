@@ -84,7 +84,7 @@ export function montarCandidatos(T, { escolher, aviso, cabe, verificar, aoMudar 
     nome.id = 'Ncan' + k;
     nome.className = 'nome';
     nome.value = T.nomesIniciais[k - 1];
-    nome.setAttribute('aria-label', 'Nome do candidato');
+    nome.setAttribute('aria-label', T.nomeDaCaixaDeNome);
     nome.spellcheck = false;
     nome.autocomplete = 'off';
     conteudo.appendChild(nome);
@@ -98,7 +98,7 @@ export function montarCandidatos(T, { escolher, aviso, cabe, verificar, aoMudar 
     const nomear = () => {
       foto.setAttribute('aria-label', nome.value);
       foto.setAttribute('aria-description', 'Escolher este candidato');
-      camera.setAttribute('aria-label', 'Trocar foto de ' + nome.value);
+      camera.setAttribute('aria-label', T.trocarFotoDe + nome.value);
     };
     // A name box takes only what the settings file can hold.
     let aceito = nome.value;

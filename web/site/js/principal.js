@@ -20,6 +20,8 @@ const $ = (id) => document.getElementById(id);
 ligarEscala();
 const motor = await criarMotor();
 const T = motor.textos();
+// What readers call the fixed controls and pages: the desktop's own table.
+for (const [id, nome] of Object.entries(T.nomesAcessiveis)) ($(id) ?? $('pg' + id)).setAttribute('aria-label', nome);
 const semente = lerSemente(location.search, motor);
 const estado = { pagina: 'Default', escolha: 0, oponentes: T.minOponentes, nomeJogador: T.seuNome, graficoPronto: false };
 window.varzeno = { estado, semente, motor, som: som.estadoDoSom };  // for the tests and the curious

@@ -25,6 +25,5 @@ export function montarRegras(T) {
   conteudo.style.height = T.topoLeiaMais + 23 + 25 + 8 + 'px';
   // The box scrolls by the keys of the page; it takes the focus itself.
   $('ScrollBox1').tabIndex = 0;
-  $('ScrollBox1').setAttribute('aria-label', 'Texto das regras');
   $('ScrollBox1').setAttribute('role', 'region');
 }
