@@ -9,17 +9,26 @@
 # answers, and the server is waited for before the script ends, so the next
 # test never meets this one's screen on its way out. Only the socket file
 # in this /tmp: the abstract one is shared by every root on the machine's
-# network (a Debian 13 chroot beside it picks the same number).
+# network (a Debian 13 chroot beside it picks the same number). No reset
+# when the last client leaves, so the screen stays as one the test began
+# with. A failed test shows what its server said, and whether it still ran.
 set -u
 tela=$1
 shift
 
 registro=$(mktemp)
 numero=$(mktemp)
-Xvfb -displayfd 3 -screen 0 "$tela" -nolisten tcp -nolisten local 3>"$numero" >"$registro" 2>&1 &
+Xvfb -displayfd 3 -screen 0 "$tela" -nolisten tcp -nolisten local -noreset 3>"$numero" >"$registro" 2>&1 &
 servidor=$!
 
 encerrar() {
+  local status=$?
+  if ((status != 0)); then
+    local vivo=no
+    kill -0 "$servidor" 2>/dev/null && vivo=yes
+    echo "com_xvfb: the test failed ($status); Xvfb on ${DISPLAY:-no display} still running: $vivo; it said:" >&2
+    cat "$registro" >&2
+  fi
   kill "$servidor" 2>/dev/null
   wait "$servidor" 2>/dev/null
   rm -f "$registro" "$numero"

@@ -100,6 +100,8 @@ def main():
         fim = time.monotonic() + 60
         app = None
         while app is None and time.monotonic() < fim:
+            if processo.poll() is not None:
+                raise Falha("o jogo saiu antes de aparecer (status %d)" % processo.returncode)
             app = next((a for a in desktop if a is not None and a.name == "Varzeno"), None)
             time.sleep(0.2)
         if app is None:
