@@ -186,10 +186,12 @@ test('the service worker takes the page, keeps every file it loaded, and plays o
     assert.equal(cache.length, 1);
     assert.match(cache[0], /^varzeno-[0-9a-f]{16}$/);
     // The worker keys the page's address by index.html, whatever its query.
-    const arquivos = [...new Set(pedidos.map((u) => {
+    const origem = new URL(proprio.endereco).origin;
+    const arquivos = [...new Set(pedidos.filter((u) => u.startsWith(origem + '/')).map((u) => {
       const url = new URL(u);
       return url.pathname.endsWith('/') ? url.pathname + 'index.html' : url.pathname;
     }))];
+    assert.ok(arquivos.includes('/index.html') && arquivos.length > 5, `only ${arquivos} loaded`);
     const faltam = await p.evaluate(async (nome, lista) => {
       const c = await caches.open(nome);
       const achados = await Promise.all(lista.map((a) => c.match(new URL(a, location.href).href)));
