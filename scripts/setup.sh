@@ -20,8 +20,8 @@ PACKAGES=(
   desktop-file-utils appstream dpkg-dev file
   # A crashed test prints its backtrace (QtTest calls gdb).
   gdb
-  # web edition: compiler, browser for its tests, web-font subsetting, sound encoding
-  emscripten googletest chromium nodejs fonttools python3-brotli fonts-dejavu-core lame
+  # web edition: compiler, browsers for its tests, web-font subsetting, sound encoding
+  emscripten googletest chromium firefox-esr nodejs fonttools python3-brotli fonts-dejavu-core lame
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The web edition's tests: the engine's and the simulator's suites under
 # node, the web simulator against the native one, then the browser tests in
-# Debian's chromium. Arguments: the native build and the web build folders.
+# Debian's chromium and in Debian's firefox-esr. Arguments: the native build
+# and the web build folders.
 set -uo pipefail
 nativo=$(realpath "$1") web=$(realpath "$2")
 aqui=$(cd "$(dirname "$0")" && pwd)
@@ -13,12 +14,27 @@ ctest --test-dir "$web" --output-on-failure -j 2 --timeout 600 || status=1
 echo "== web simulator against the native one"
 bash "$aqui/sim_igual.sh" "$nativo/tools/sim/varzeno-sim" "$web/tools/sim/varzeno-sim.js" || status=1
 
-echo "== browser tests (chromium)"
 cd "$aqui"
 # The pinned dev-dependencies, from the lock file, once.
 if ! cmp -s package-lock.json node_modules/.package-lock.json 2>/dev/null; then
   npm ci --no-audit --no-fund --ignore-scripts --loglevel=error || exit 1
 fi
-VARZENO_SITE="$web/site" VARZENO_SIM_NATIVO="$nativo/tools/sim/varzeno-sim" VARZENO_CAPTURAS="$web/capturas" \
-  node --test --test-concurrency=1 --test-reporter=spec navegador/ || status=1
+export VARZENO_SITE="$web/site" VARZENO_SIM_NATIVO="$nativo/tools/sim/varzeno-sim" VARZENO_CAPTURAS="$web/capturas"
+
+echo "== browser tests (chromium)"
+chromium=()
+for f in navegador/*.test.js; do
+  [ "$f" = navegador/firefox.test.js ] || chromium+=("$f")
+done
+node --test --test-concurrency=1 --test-reporter=spec "${chromium[@]}" || status=1
+
+echo "== browser tests (firefox-esr)"
+# setup.sh installs it: without it this run fails rather than skip.
+firefox=${VARZENO_FIREFOX:-/usr/bin/firefox-esr}
+if [ -x "$firefox" ]; then
+  VARZENO_FIREFOX="$firefox" node --test --test-reporter=spec navegador/firefox.test.js || status=1
+else
+  echo "FAIL: no $firefox; install Debian's firefox-esr (make setup) to run the Firefox tests" >&2
+  status=1
+fi
 exit $status

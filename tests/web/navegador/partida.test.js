@@ -3,26 +3,12 @@
 // the native simulator must end with the same final poll.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
-import { existsSync } from 'node:fs';
-import { join } from 'node:path';
-import { servidorENavegador, abrirJogo, SITE } from './ajuda.js';
+import { servidorENavegador, abrirJogo } from './ajuda.js';
+import { pesquisaFinalNativa } from './simulador.js';
 
-const SIM_NATIVO = process.env.VARZENO_SIM_NATIVO ?? join(SITE, '../../build/tools/sim/varzeno-sim');
 const ambiente = servidorENavegador();
 
 const SEMENTE = 20261209;
-
-// The last poll of the native simulator for the same game, doing nothing
-// every week, as "Nome: N%" rows.
-function pesquisaFinalNativa(semente, oponentes, nome) {
-  const rastro = execFileSync(SIM_NATIVO, ['--semente', String(semente), '--oponentes', String(oponentes), '--nome', nome,
-    '--estrategia', 'nada', '--rastro'], { encoding: 'utf8' }).trim().split('\n').map((l) => JSON.parse(l));
-  const semanas = rastro.filter((e) => e.tipo === 'semana');
-  const ultima = semanas[semanas.length - 1];
-  return { texto: 'Pesquisa final. ' + ultima.ranking.map((r) => `${r.nome}: ${r.percentual}%`).join('; ') + '.',
-    fim: rastro[rastro.length - 1] };
-}
 
 async function paginaVisivel(p, nome) {
   await p.getByRole('region', { name: nome, exact: true }).waitFor({ state: 'visible' });
