@@ -8,38 +8,9 @@
 #include <memory>
 
 #include "onda.h"
+#include "ondas.h"
 
 namespace {
-
-// A wave with the given header fields and raw sample bytes.
-QByteArray Onda(quint16 codigo, quint16 canais, quint16 bits, const QByteArray& amostras, quint32 taxa = 8000) {
-  QByteArray b;
-  auto u32 = [&](quint32 v) {
-    char c[4];
-    qToLittleEndian(v, c);
-    b.append(c, 4);
-  };
-  auto u16 = [&](quint16 v) {
-    char c[2];
-    qToLittleEndian(v, c);
-    b.append(c, 2);
-  };
-  b.append("RIFF");
-  u32(36 + amostras.size());
-  b.append("WAVE");
-  b.append("fmt ");
-  u32(16);
-  u16(codigo);
-  u16(canais);
-  u32(taxa);
-  u32(taxa * canais * bits / 8);
-  u16(canais * bits / 8);
-  u16(bits);
-  b.append("data");
-  u32(amostras.size());
-  b.append(amostras);
-  return b;
-}
 
 template <typename T>
 QByteArray Bytes(std::initializer_list<T> valores) {
