@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 SOAK_BUILD ?= build-asan-ui
 JOBS       ?= $(shell nproc)
 
-.PHONY: setup build play test test-fast test-debian13 bench fuzz soak clean install deb
+.PHONY: setup build play test test-fast test-debian12 test-debian13 bench fuzz soak clean install deb
 
 PREFIX ?= /usr/local
 
@@ -49,10 +49,15 @@ soak: build $(SOAK_BUILD)/CMakeCache.txt
 test-fast: build
 	bash scripts/run-tests.sh $(BUILD)
 
-# The same as test-fast, in a fresh Debian 13 root made by mmdebstrap (kept in
-# ~/.cache/varzeno between runs). Needs root.
+# In a fresh root of a stock Debian made by mmdebstrap (kept in
+# ~/.cache/varzeno between runs), after the project's set-up: on Debian 13
+# the normal build's tests and the web edition's, built with its own
+# emscripten; on Debian 12 the web edition's, with Debian's own node and npm
+# (this machine's may come from elsewhere). Need root.
 test-debian13:
-	bash scripts/test-debian13.sh
+	bash scripts/test-debian.sh 13 test-fast test-web
+test-debian12:
+	bash scripts/test-debian.sh 12 test-web
 
 # Every benchmark, the native build's and then the web edition's: both run
 # whole, and the target fails after them if either missed.

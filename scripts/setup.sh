@@ -21,11 +21,14 @@ PACKAGES=(
   # A crashed test prints its backtrace (QtTest calls gdb).
   gdb
   # web edition: compiler, browsers for its tests, web-font subsetting, sound encoding
-  emscripten googletest chromium firefox-esr nodejs fonttools python3-brotli fonts-dejavu-core lame
+  emscripten googletest chromium firefox-esr nodejs npm fonttools python3-brotli fonts-dejavu-core lame
 )
 
 missing=()
 for p in "${PACKAGES[@]}"; do
+  # A node from outside Debian (nodesource's nodejs) brings its own npm and
+  # conflicts with Debian's.
+  if [ "$p" = npm ] && command -v npm >/dev/null; then continue; fi
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
     missing+=("$p")
   fi

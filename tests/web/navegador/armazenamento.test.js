@@ -7,23 +7,14 @@ import { readFile, mkdtemp, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join, dirname } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { deflateSync, crc32 } from 'node:zlib';
+import pngjs from 'pngjs';
 import { servir, abrirNavegador, abrirJogo } from './ajuda.js';
 
 // A grey PNG of w × h pixels.
 function png(w, h) {
-  const bloco = (tipo, corpo) => {
-    const t = Buffer.concat([Buffer.from(tipo), corpo]);
-    const n = Buffer.alloc(4); n.writeUInt32BE(corpo.length);
-    const c = Buffer.alloc(4); c.writeUInt32BE(crc32(t) >>> 0);
-    return Buffer.concat([n, t, c]);
-  };
-  const cab = Buffer.alloc(13);
-  cab.writeUInt32BE(w, 0); cab.writeUInt32BE(h, 4); cab[8] = 8; cab[9] = 0;
-  const linhas = Buffer.alloc((w + 1) * h, 0x80);
-  for (let y = 0; y < h; ++y) linhas[y * (w + 1)] = 0;
-  return Buffer.concat([Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]), bloco('IHDR', cab),
-    bloco('IDAT', deflateSync(linhas)), bloco('IEND', Buffer.alloc(0))]);
+  const imagem = new pngjs.PNG({ width: w, height: h, colorType: 0, inputColorType: 0, inputHasAlpha: false });
+  imagem.data.fill(0x80);
+  return pngjs.PNG.sync.write(imagem, { colorType: 0, inputColorType: 0, inputHasAlpha: false });
 }
 
 const ASSETS = join(dirname(fileURLToPath(import.meta.url)), '../../../assets');

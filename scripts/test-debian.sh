@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# The game on a stock Debian, as a player of that release would get it: a
+# fresh root of Debian 12 ("bookworm") or 13 ("trixie") with its security
+# and point-release updates, the project's own set-up run inside it, then
+# the make targets given.
+#   scripts/test-debian.sh 13 test-fast test-web
+#
+# The bare root comes from mmdebstrap and is kept, as a tarball, in the cache
+# folder (VARZENO_CACHE, else ~/.cache/varzeno) with the packages the set-up
+# downloads and npm's cache, so a second run downloads little; each run
+# unpacks a fresh root from it, and a missing tarball is made again. Needs
+# root: mmdebstrap, chroot and the mounts inside it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+versao=${1:-}
+case $versao in
+  12) nome=bookworm ;;
+  13) nome=trixie ;;
+  *) echo "usage: $0 12|13 [make targets...]" >&2; exit 2 ;;
+esac
+shift
+alvos=("$@")
+[ ${#alvos[@]} -gt 0 ] || alvos=(test-fast)
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "test-debian$versao: needs root (it builds a Debian $versao root with mmdebstrap and runs the tests in it by chroot)." >&2
+  echo "Run it as root: sudo make test-debian$versao" >&2
+  exit 1
+fi
+
+cache=${VARZENO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/varzeno}
+base=$cache/debian$versao-raiz.tar
+pacotes=$cache/debian$versao-pacotes
+npm=$cache/debian$versao-npm
+mkdir -p "$cache" "$pacotes/partial" "$npm"
+
+# Only this check needs it, so the project's set-up leaves it out.
+if ! command -v mmdebstrap >/dev/null; then
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends mmdebstrap
+fi
+
+if [ ! -s "$base" ]; then
+  echo "== making a Debian $versao root in $base"
+  mmdebstrap --variant=apt --format=tar --include=ca-certificates,git "$nome" "$base.novo" http://deb.debian.org/debian
+  mv "$base.novo" "$base"
+fi
+
+raiz=$(mktemp -d "/var/tmp/varzeno-debian$versao.XXXXXX")
+limpar() {
+  # The mounts live in their own namespace and are gone with it.
+  rm -rf --one-file-system "$raiz"
+}
+trap limpar EXIT
+
+tar -C "$raiz" -xf "$base"
+grep -q "^VERSION_ID=\"$versao\"" "$raiz/etc/os-release" || { echo "test-debian$versao: the root is not Debian $versao" >&2; exit 1; }
+# The sources an installed Debian has: without the security and updates
+# suites the root would test browsers older than any player's.
+cat > "$raiz/etc/apt/sources.list" <<FONTES
+deb http://deb.debian.org/debian $nome main
+deb http://deb.debian.org/debian $nome-updates main
+deb http://deb.debian.org/debian-security $nome-security main
+FONTES
+# This machine's own certificate authorities (a proxy's, say), so npm in the
+# root reaches the registry as it does here.
+if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
+  cp /usr/local/share/ca-certificates/*.crt "$raiz/usr/local/share/ca-certificates/"
+fi
+# The project as it stands here, committed or not, without build folders.
+mkdir -p "$raiz/src"
+git ls-files -z --cached --others --exclude-standard |
+  while IFS= read -r -d '' f; do if [ -e "$f" ] || [ -L "$f" ]; then printf '%s\0' "$f"; fi; done |
+  tar --null -T - -cf - | tar -C "$raiz/src" -xf -
+cp /etc/resolv.conf "$raiz/etc/resolv.conf"
+
+echo "== Debian $versao root in $raiz: set-up, then make ${alvos[*]}"
+# A mount and process namespace of its own: every mount, and every process
+# the tests leave behind, ends with it.
+unshare --mount --pid --fork --kill-child --propagation private bash -euc '
+  raiz=$1 pacotes=$2 npm=$3; shift 3
+  mount --rbind /dev "$raiz/dev"
+  mount -t proc proc "$raiz/proc"
+  mount -t sysfs sys "$raiz/sys"
+  mount -t tmpfs -o mode=1777 tmp "$raiz/tmp"
+  mount -t tmpfs run "$raiz/run"
+  mount --bind "$pacotes" "$raiz/var/cache/apt/archives"
+  mkdir -p "$raiz/root/.npm"
+  mount --bind "$npm" "$raiz/root/.npm"
+  exec chroot "$raiz" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
+    TERM=dumb CI="${CI:-}" bash -euc "update-ca-certificates >/dev/null; cd /src && bash scripts/setup.sh && make $*"
+' _ "$raiz" "$pacotes" "$npm" "${alvos[@]}"
+echo "== Debian $versao: make ${alvos[*]} passed"
