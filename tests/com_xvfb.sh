@@ -7,18 +7,20 @@
 # serves ("could not connect to display :99"). Here Xvfb chooses a free
 # display itself (-displayfd), the command starts only once the screen
 # answers, and the server is waited for before the script ends, so the next
-# test never meets this one's screen on its way out. Only the socket file
-# in this /tmp: the abstract one is shared by every root on the machine's
-# network (a Debian 13 chroot beside it picks the same number). No reset
-# when the last client leaves, so the screen stays as one the test began
-# with. A failed test shows what its server said, and whether it still ran.
+# test never meets this one's screen on its way out. The server listens on
+# the abstract socket too: clients try that one first, and it is shared by
+# every root on the machine's network, so a chroot's screen would otherwise
+# take our clients away from ours (Xvfb skips a number whose abstract socket
+# is taken). No reset when the last client leaves, so the screen stays as
+# one the test began with. A failed test shows what its server said, and
+# whether it still ran.
 set -u
 tela=$1
 shift
 
 registro=$(mktemp)
 numero=$(mktemp)
-Xvfb -displayfd 3 -screen 0 "$tela" -nolisten tcp -nolisten local -noreset 3>"$numero" >"$registro" 2>&1 &
+Xvfb -displayfd 3 -screen 0 "$tela" -nolisten tcp -noreset 3>"$numero" >"$registro" 2>&1 &
 servidor=$!
 
 encerrar() {
