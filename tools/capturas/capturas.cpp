@@ -7,13 +7,19 @@
 // play, a week opening with an adverse event (its message over the window)
 // and the chart at the end of the game. Pages are shown as they are built at
 // the time of the run. Runs in a fresh folder, so the settings file of the
-// developer's own game is neither read nor written.
+// developer's own game is neither read nor written. Beside the pictures,
+// textos.json holds what the panel, the marks and the message read at each
+// grab of a game, for the web edition's test to check it reached the same
+// game.
 //
 // Needs an X server with a 24-bit screen: see capturar.sh beside this file.
 // At QT_SCALE_FACTOR=2 it takes the title page alone, as titulo@2x.png.
 #include <unistd.h>
 
 #include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
@@ -26,9 +32,11 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "aleatorio.h"
+#include "anel_foco.h"
 #include "estrategia.h"
 #include "imagem.h"
 #include "notebook.h"
+#include "painel.h"
 #include "programa.h"
 #include "updown.h"
 
@@ -117,6 +125,7 @@ class TCapturas {
     }
     FecharMensagem();
     Capturar("semana");
+    Anotar("semana");
 
     // On until a week opens with an adverse event; then its message.
     bool evento = false;
@@ -136,10 +145,13 @@ class TCapturas {
     }
     if (!evento) return Erro("no adverse event in five games");
     Capturar("evento", true);
+    Anotar("evento");
 
     // To the end of the game and its chart.
     AteOGrafico();
     Capturar("grafico");
+    Anotar("grafico");
+    GravarTextos();
     return erros_ ? 1 : 0;
   }
 
@@ -147,6 +159,7 @@ class TCapturas {
   TPrograma& p_;
   TForm1& F;
   QString saida_;
+  QJsonObject textos_;
   int erros_ = 0;
 
   varzeno::TEngVarzeno& M() { return *F.Partida.Motor; }
@@ -226,9 +239,38 @@ class TCapturas {
     }
   }
 
+  // What the panel's labels, the marked option, the message and the chart's
+  // poll read now, by the names the web page gives the same elements.
+  void Anotar(const char* nome) {
+    QJsonObject o;
+    QList<QLabel*> rotulos{F.Label8, F.Label2, F.Label3, F.Label4, F.Label9, F.Label10, F.Label11, F.Label12, F.Label14};
+    for (QLabel* l : F.Can) rotulos << l;
+    for (QLabel* l : F.Per) rotulos << l;
+    for (QLabel* l : rotulos) o[l->objectName()] = l->text();
+    o[QStringLiteral("marcada")] = F.Trava[F.Escolha == 0 ? 3 : F.Escolha - 1u]->objectName();
+    if (formDialog->isVisible()) o[QStringLiteral("lblMensagem")] = p_.formDialog.lblMensagem->text();
+    if (F.imgBtn->isVisible())
+      o[QStringLiteral("descricaoGrafico")] = QString::fromStdString(varzeno::jogo::DescreverPesquisaFinal(F.Partida));
+    textos_[QString::fromLatin1(nome)] = o;
+  }
+
+  void GravarTextos() {
+    QFile arquivo(QDir(saida_).filePath(QStringLiteral("textos.json")));
+    if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        arquivo.write(QJsonDocument(textos_).toJson(QJsonDocument::Indented)) < 0) {
+      std::fprintf(stderr, "varzeno-capturas: could not save %s\n", qPrintable(arquivo.fileName()));
+      ++erros_;
+      return;
+    }
+    std::printf("%s\n", qPrintable(arquivo.fileName()));
+  }
+
   // The window's rectangle (and the message's, when it is up) with some desktop around.
+  // The focus ring is the player's, not the picture's: it is hidden for the grab.
   void Capturar(const char* nome, bool comMensagem = false) {
     Folgar(400);
+    for (TAnelFoco* anel : F.findChildren<TAnelFoco*>()) anel->hide();
+    Folgar(50);
     QRect r = F.frameGeometry();
     if (comMensagem && formDialog->isVisible()) r |= p_.formDialog.frameGeometry();
     r.adjust(-kMargem, -kMargem, kMargem, kMargem);

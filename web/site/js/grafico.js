@@ -3,7 +3,10 @@
 // last one. Nothing runs between ticks.
 export const PAUSA_GRAFICO = 125;  // ms between segments, as on the desktop
 
-const ALTURA_NOME = 13;  // a line of bold 11 px Liberation Sans
+// A line of bold 11 px Liberation Sans as the desktop lays it: 12 px high,
+// the baseline 10 px below its top.
+const ALTURA_NOME = 12;
+const ASCENDENTE_NOME = 10;
 
 function cor(rgb) {
   return '#' + rgb.toString(16).padStart(6, '0');
@@ -38,10 +41,10 @@ export async function desenharGrafico(plano, canvasNomes, canvasGraf, pausa = PA
   n.fillStyle = '#000';
   n.fillRect(0, 0, 105, 145);
   n.font = '700 11px "Varzeno Sans", sans-serif';
-  n.textBaseline = 'top';
+  n.textBaseline = 'alphabetic';
   plano.nomes.forEach((nome, k) => {
     n.fillStyle = cor(plano.cores[k]);
-    n.fillText(nome, 5, k * ALTURA_NOME);
+    n.fillText(nome, 5, k * ALTURA_NOME + ASCENDENTE_NOME);
   });
 
   const g = preparar(canvasGraf);
