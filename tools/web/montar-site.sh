@@ -49,7 +49,14 @@ fontes() {  # output, source
       --layout-features='*' --drop-tables+=FFTM --output-file="$site/fontes/$1"
   fi
 }
-lib=/usr/share/fonts/truetype/liberation2 dv=/usr/share/fonts/truetype/dejavu
+# Liberation 2 sits in liberation2/ on Debian 12; on Debian 13 that package
+# only brings in fonts-liberation, which puts the same 2.1 fonts in liberation/.
+lib=
+for d in /usr/share/fonts/truetype/liberation2 /usr/share/fonts/truetype/liberation; do
+  [ -f "$d/LiberationSans-Regular.ttf" ] && { lib=$d; break; }
+done
+[ -n "$lib" ] || { echo "montar-site: Liberation Sans 2 not found; make setup installs fonts-liberation2" >&2; exit 1; }
+dv=/usr/share/fonts/truetype/dejavu
 fontes LiberationSans-Regular.woff2 "$lib/LiberationSans-Regular.ttf"
 fontes LiberationSans-Bold.woff2 "$lib/LiberationSans-Bold.ttf"
 fontes LiberationSans-BoldItalic.woff2 "$lib/LiberationSans-BoldItalic.ttf"
