@@ -2,7 +2,7 @@
 // browser tests need whichever browser drives them.
 import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
-import { join, extname, normalize, resolve, dirname } from 'node:path';
+import { join, extname, normalize, relative, resolve, dirname } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
 const aqui = dirname(fileURLToPath(import.meta.url));
@@ -16,23 +16,40 @@ const TIPOS = {
 };
 
 // Serves SITE; counts the bytes of each response, for the transfer figures.
-export async function servir(raiz = SITE) {
-  const enviados = [];
+// It is also a browser's HTTP proxy, for a browser whose driver shows no
+// requests: `pedidos` has every address asked for, this site's or not, and
+// only this site's are answered. `trocar(arquivo, corpo)` may answer for a
+// file of the site ("index.html" for the page) with other bytes; corpo is
+// null for a file the site does not have.
+export async function servir(raiz = SITE, { trocar = null } = {}) {
+  const enviados = [], pedidos = [];
   const servidor = createServer(async (req, res) => {
-    const caminho = decodeURIComponent(new URL(req.url, 'http://x').pathname);
+    const url = new URL(req.url, `http://${req.headers.host}`);
+    pedidos.push(url.href);
+    if (url.host !== `127.0.0.1:${servidor.address().port}`) return res.writeHead(502).end();
+    const caminho = decodeURIComponent(url.pathname);
     let arquivo = normalize(join(raiz, caminho));
     if (!arquivo.startsWith(raiz)) return res.writeHead(403).end();
     if (caminho.endsWith('/')) arquivo = join(arquivo, 'index.html');
-    try {
-      const corpo = await readFile(arquivo);
-      res.writeHead(200, { 'content-type': TIPOS[extname(arquivo)] ?? 'application/octet-stream', 'cache-control': 'no-cache' });
-      res.end(corpo);
-      enviados.push({ caminho, bytes: corpo.length, quando: performance.now() });
-    } catch {
-      res.writeHead(404).end();
-    }
+    let corpo = await readFile(arquivo).catch(() => null);
+    if (trocar) corpo = await trocar(relative(raiz, arquivo), corpo);
+    if (corpo === null) return res.writeHead(404).end();
+    res.writeHead(200, { 'content-type': TIPOS[extname(arquivo)] ?? 'application/octet-stream', 'content-length': corpo.length, 'cache-control': 'no-cache' });
+    res.end(corpo);
+    enviados.push({ caminho, bytes: corpo.length, quando: performance.now() });
+  });
+  // As a proxy it is asked for https addresses by CONNECT: none is answered.
+  servidor.on('connect', (req, socket) => {
+    pedidos.push(`https://${req.url}/`);
+    socket.end('HTTP/1.1 502 Bad Gateway\r\n\r\n');
   });
   await new Promise((ok) => servidor.listen(0, '127.0.0.1', ok));
   const endereco = `http://127.0.0.1:${servidor.address().port}/`;
-  return { endereco, enviados, fechar: () => new Promise((ok) => servidor.close(ok)) };
+  // Closed is closed: a browser's kept-alive connections are cut too, so
+  // nothing is answered after it.
+  const fechar = () => new Promise((ok) => {
+    servidor.close(ok);
+    servidor.closeAllConnections();
+  });
+  return { endereco, enviados, pedidos, fechar };
 }
