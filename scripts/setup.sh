@@ -22,6 +22,9 @@ PACKAGES=(
   gdb
   # web edition: compiler, browsers for its tests, web-font subsetting, sound encoding
   emscripten googletest chromium firefox-esr nodejs npm fonttools python3-brotli fonts-dejavu-core lame
+  # WebKitGTK's WebDriver server, and with it WebKitGTK and its MiniBrowser
+  # (webkitgtk-webdriver on Debian 13, which this name still installs)
+  webkit2gtk-driver
 )
 
 missing=()

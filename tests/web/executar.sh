@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The web edition's tests: the engine's and the simulator's suites under
 # node, the web simulator against the native one, then the browser tests in
-# Debian's chromium and in Debian's firefox-esr. Arguments: the native build
-# and the web build folders.
+# Debian's chromium, in Debian's firefox-esr and in Debian's WebKitGTK.
+# Arguments: the native build and the web build folders.
 set -uo pipefail
 nativo=$(realpath "$1") web=$(realpath "$2")
 aqui=$(cd "$(dirname "$0")" && pwd)
@@ -25,7 +25,7 @@ echo "== browser tests (chromium)"
 # One file at a time, each in its own node: the browsers would fight over
 # two cores, and node 18 (Debian 12) has no --test-concurrency.
 for f in navegador/*.test.js; do
-  [ "$f" = navegador/firefox.test.js ] && continue
+  case "$f" in navegador/firefox.test.js | navegador/webkit.test.js) continue ;; esac
   node --test --test-reporter=spec "$f" || status=1
 done
 
@@ -36,6 +36,19 @@ if [ -x "$firefox" ]; then
   VARZENO_FIREFOX="$firefox" node --test --test-reporter=spec navegador/firefox.test.js || status=1
 else
   echo "FAIL: no $firefox; install Debian's firefox-esr (make setup) to run the Firefox tests" >&2
+  status=1
+fi
+
+echo "== browser tests (WebKitGTK)"
+# WebKitWebDriver drives WebKitGTK's MiniBrowser, which has no headless mode:
+# it gets a screen of its own. setup.sh installs it (webkit2gtk-driver):
+# without it this run fails rather than skip.
+webkit=${VARZENO_WEBKIT_DRIVER:-/usr/bin/WebKitWebDriver}
+if [ -x "$webkit" ]; then
+  VARZENO_WEBKIT_DRIVER="$webkit" bash "$aqui/../com_xvfb.sh" 1280x1024x24 \
+    node --test --test-reporter=spec navegador/webkit.test.js || status=1
+else
+  echo "FAIL: no $webkit; install Debian's webkit2gtk-driver (make setup) to run the WebKit tests" >&2
   status=1
 fi
 exit $status

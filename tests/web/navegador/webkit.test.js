@@ -65,12 +65,21 @@ async function abrirNavegador(proxy) {
   if (process.env.VARZENO_MINIBROWSER) {
     capacidades['webkitgtk:browserOptions'] = { binary: process.env.VARZENO_MINIBROWSER, args: ['--automation'] };
   }
+  // The driver waits for ever on a browser that could not start (no
+  // screen): that fails too, with what they said.
+  let relogio;
+  const limite = new Promise((_, falhar) => {
+    relogio = setTimeout(() => falhar(new Error(`no MiniBrowser session in ${ESPERA / 1000} s`)), ESPERA);
+  });
   try {
-    return await new Builder().disableEnvironmentOverrides().usingServer(await driver.address())
+    const sessao = new Builder().disableEnvironmentOverrides().usingServer(await driver.address())
       .withCapabilities(capacidades).build();
+    return await Promise.race([sessao, limite]);
   } catch (e) {
-    e.message += `\nWebKitWebDriver said:\n${readFileSync(registro, 'utf8')}`;
+    e.message += `\nWebKitWebDriver and MiniBrowser said:\n${readFileSync(registro, 'utf8')}`;
     throw e;
+  } finally {
+    clearTimeout(relogio);
   }
 }
 
@@ -217,6 +226,12 @@ test('a whole game by the keyboard alone, the same as the native simulator', asy
     }, grafico), 'the chart canvas is blank');
     await teclar(d, Key.ENTER);
     await visivel(d, 'pgDefault', 'region', 'Título');
+    assert.deepEqual(await sonda(d), { erros: [], csp: [] });
+
+    // WebKit's storage kept the name typed: the page loaded again has it.
+    await d.navigate().refresh();
+    await esperar(d, () => document.documentElement.dataset.pronto === '1');
+    assert.equal(await $eval(d, '#Ncan1', (e) => e.value), 'Candidato 15 1M');
     assert.deepEqual(await sonda(d), { erros: [], csp: [] });
   } finally {
     await d.quit();
