@@ -98,8 +98,8 @@ web: setup $(BUILD)/CMakeCache.txt $(WEB_BUILD)/CMakeCache.txt
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS) --target site
 
 # The engine's and simulator's suites under node, web against native
-# simulator, and whole games in Debian's chromium. Of the native build only
-# the simulator, to compare against.
+# simulator, and whole games in Debian's chromium, firefox-esr and WebKitGTK.
+# Of the native build only the simulator, to compare against.
 test-web: web
 	cmake --build $(BUILD) -j $(JOBS) --target varzeno-sim
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
