@@ -26,7 +26,8 @@ export async function servir(raiz = SITE, { trocar = null } = {}) {
   const servidor = createServer(async (req, res) => {
     const url = new URL(req.url, `http://${req.headers.host}`);
     pedidos.push(url.href);
-    if (url.host !== `127.0.0.1:${servidor.address().port}`) return res.writeHead(502).end();
+    const { port } = servidor.address();
+    if (url.host !== `127.0.0.1:${port}` && url.host !== `localhost:${port}`) return res.writeHead(502).end();
     const caminho = decodeURIComponent(url.pathname);
     let arquivo = normalize(join(raiz, caminho));
     if (!arquivo.startsWith(raiz)) return res.writeHead(403).end();
