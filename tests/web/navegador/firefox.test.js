@@ -8,6 +8,7 @@ import { setTimeout as pausa } from 'node:timers/promises';
 import puppeteer from 'puppeteer-core';
 import { servir } from './servidor.js';
 import { pesquisaFinalNativa } from './simulador.js';
+import { jogarSemanas } from './semanas.js';
 
 const FIREFOX = process.env.VARZENO_FIREFOX ?? '/usr/bin/firefox-esr';
 // The seed of the chromium keyboard game: the same game in both browsers.
@@ -53,24 +54,12 @@ const comShift = async (p, tecla) => {
   await p.keyboard.up('Shift');
 };
 
-// Plays the weeks by Enter until the chart is up; returns the messages seen.
-async function jogarSemanas(p) {
-  const estado = () => p.evaluate(() => ({
-    semanas: document.querySelector('#Label8').textContent,
-    dialogo: !document.querySelector('#formDialog').hidden,
-    grafico: !document.querySelector('#pgGrafico').hidden,
-  }));
-  const mensagens = [];
-  for (let passo = 0; passo < 200; ++passo) {
-    const agora = await estado();
-    if (agora.grafico) return mensagens;
-    if (agora.dialogo) mensagens.push(await p.$eval('#formDialog', (d) => d.innerText));
-    await p.keyboard.press('Enter');
-    await p.waitForFunction((antes) => document.querySelector('#Label8').textContent !== antes.semanas
-      || document.querySelector('#formDialog').hidden !== !antes.dialogo || !document.querySelector('#pgGrafico').hidden, {}, agora);
-  }
-  throw new Error('the game did not end in 200 steps');
-}
+// The weeks by Enter, through puppeteer.
+const semanas = (p) => jogarSemanas({
+  avaliar: (fn, arg) => p.evaluate(fn, arg),
+  enter: () => p.keyboard.press('Enter'),
+  esperar: (fn, arg) => p.waitForFunction(fn, {}, arg),
+});
 
 test('a whole game by the keyboard alone, the same as the native simulator', async () => {
   const { p, contexto, erros } = await abrirJogo(servidor.endereco, `?semente=${SEMENTE}`);
@@ -131,7 +120,7 @@ test('a whole game by the keyboard alone, the same as the native simulator', asy
   await p.keyboard.press('N');
   assert.equal(await marcado(), '0');
 
-  const mensagens = await jogarSemanas(p);
+  const mensagens = await semanas(p);
   const nativo = pesquisaFinalNativa(SEMENTE, 4, 'Candidato 15 1M');
   assert.equal(mensagens[mensagens.length - 1], nativo.fim.resultado === 'vitoria' ? 'Você ganhou!' : 'Você perdeu!');
   await paginaVisivel(p, 'Gráfico');

@@ -17,6 +17,7 @@ import { Builder, By, Key, until } from 'selenium-webdriver';
 import { DriverService } from 'selenium-webdriver/remote/index.js';
 import { SITE, servir } from './servidor.js';
 import { pesquisaFinalNativa } from './simulador.js';
+import { jogarSemanas } from './semanas.js';
 
 const DRIVER = process.env.VARZENO_WEBKIT_DRIVER ?? '/usr/bin/WebKitWebDriver';
 // The seed of the chromium keyboard game: the same game in every browser.
@@ -130,24 +131,12 @@ async function tocou(d, arquivo) {
   assert.ok(estado.some((s) => s.tocou && s.erro === null), `${arquivo}: ${JSON.stringify(estado)}`);
 }
 
-// Plays the weeks by Enter until the chart is up; returns the messages seen.
-async function jogarSemanas(d) {
-  const estado = () => d.executeScript(() => ({
-    semanas: document.querySelector('#Label8').textContent,
-    dialogo: !document.querySelector('#formDialog').hidden,
-    grafico: !document.querySelector('#pgGrafico').hidden,
-  }));
-  const mensagens = [];
-  for (let passo = 0; passo < 200; ++passo) {
-    const agora = await estado();
-    if (agora.grafico) return mensagens;
-    if (agora.dialogo) mensagens.push(await $eval(d, '#formDialog', (e) => e.innerText));
-    await teclar(d, Key.ENTER);
-    await esperar(d, (antes) => document.querySelector('#Label8').textContent !== antes.semanas
-      || document.querySelector('#formDialog').hidden !== !antes.dialogo || !document.querySelector('#pgGrafico').hidden, agora);
-  }
-  throw new Error('the game did not end in 200 steps');
-}
+// The weeks by Enter, through WebDriver.
+const semanas = (d) => jogarSemanas({
+  avaliar: (fn, arg) => d.executeScript(fn, arg),
+  enter: () => teclar(d, Key.ENTER),
+  esperar: (fn, arg) => esperar(d, fn, arg),
+});
 
 test('a whole game by the keyboard alone, the same as the native simulator', async () => {
   const d = await abrirJogo(servidor, `?semente=${SEMENTE}`);
@@ -205,7 +194,7 @@ test('a whole game by the keyboard alone, the same as the native simulator', asy
     await teclar(d, '1', 'N');
     assert.equal(await marcado(), '0');
 
-    const mensagens = await jogarSemanas(d);
+    const mensagens = await semanas(d);
     const nativo = pesquisaFinalNativa(SEMENTE, 4, 'Candidato 15 1M');
     assert.equal(mensagens[mensagens.length - 1], nativo.fim.resultado === 'vitoria' ? 'Você ganhou!' : 'Você perdeu!');
     // The end's sound was asked for, and the chart's music plays.

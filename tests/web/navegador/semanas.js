@@ -1,0 +1,23 @@
+// The weeks of a game played by Enter alone, in any browser: `b` says how
+// to run a function in the page, press Enter and wait for a condition.
+//   b = { avaliar(fn, arg), enter(), esperar(fn, arg) }
+const estado = () => ({
+  semanas: document.querySelector('#Label8').textContent,
+  dialogo: !document.querySelector('#formDialog').hidden,
+  grafico: !document.querySelector('#pgGrafico').hidden,
+});
+const mudou = (antes) => document.querySelector('#Label8').textContent !== antes.semanas
+  || document.querySelector('#formDialog').hidden !== !antes.dialogo || !document.querySelector('#pgGrafico').hidden;
+
+// Plays until the chart is up; returns the messages seen on the way.
+export async function jogarSemanas(b) {
+  const mensagens = [];
+  for (let passo = 0; passo < 200; ++passo) {
+    const agora = await b.avaliar(estado);
+    if (agora.grafico) return mensagens;
+    if (agora.dialogo) mensagens.push(await b.avaliar(() => document.querySelector('#formDialog').innerText));
+    await b.enter();
+    await b.esperar(mudou, agora);
+  }
+  throw new Error('the game did not end in 200 steps');
+}
