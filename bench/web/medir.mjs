@@ -111,9 +111,11 @@ await navegador.close();
 await servidor.fechar();
 await servidorNu.fechar();
 
-// 6. The engine: the same games, native and wasm under node, side by side.
+// 6. The engine: the same games, native and wasm under node, side by side,
+// each run a few seconds long so that the engine's speed, not V8's first
+// tier before it has optimised the hot code, is what is compared.
 const semanasPorSegundo = (saida) => Number(/\(([\d.]+) semanas\/s\)/.exec(saida)[1]);
-const opcoes = ['--jogos', '20000', '--semente', '1', '--oponentes', '5', '--estrategia', 'popular'];
+const opcoes = ['--jogos', '200000', '--semente', '1', '--oponentes', '5', '--estrategia', 'popular'];
 const nativas = [], wasms = [];
 for (let i = 0; i < 3; ++i) {
   nativas.push(semanasPorSegundo(execFileSync(join(nativo, 'tools/sim/varzeno-sim'), opcoes, { encoding: 'utf8' })));
