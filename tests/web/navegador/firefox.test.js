@@ -8,7 +8,7 @@ import { setTimeout as pausa } from 'node:timers/promises';
 import puppeteer from 'puppeteer-core';
 import { servir } from './servidor.js';
 import { pesquisaFinalNativa } from './simulador.js';
-import { jogarSemanas } from './semanas.js';
+import { jogarSemanas, conferirMarcas } from './semanas.js';
 
 const FIREFOX = process.env.VARZENO_FIREFOX ?? '/usr/bin/firefox-esr';
 // The seed of the chromium keyboard game: the same game in both browsers.
@@ -106,19 +106,7 @@ test('a whole game by the keyboard alone, the same as the native simulator', asy
   await p.keyboard.press('Enter');
   await p.waitForSelector(porNome('Passar a semana', 'button'));
 
-  // 1, 2, 3 mark, 0 and N do nothing, the arrows move the mark.
-  const marcado = () => p.evaluate(() => document.querySelector('input[name=escolha]:checked').value);
-  await p.keyboard.press('2');
-  assert.equal(await marcado(), '2');
-  await p.keyboard.press('ArrowDown');
-  assert.equal(await marcado(), '3');
-  await p.keyboard.press('ArrowDown');
-  assert.equal(await marcado(), '0');
-  await p.keyboard.press('ArrowDown');
-  assert.equal(await marcado(), '0');
-  await p.keyboard.press('1');
-  await p.keyboard.press('N');
-  assert.equal(await marcado(), '0');
+  await conferirMarcas({ avaliar: (fn) => p.evaluate(fn), tecla: (k) => p.keyboard.press(k) });
 
   const mensagens = await semanas(p);
   const nativo = pesquisaFinalNativa(SEMENTE, 4, 'Candidato 15 1M');

@@ -5,6 +5,7 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { servidorENavegador, abrirJogo } from './ajuda.js';
 import { pesquisaFinalNativa } from './simulador.js';
+import { conferirMarcas } from './semanas.js';
 
 const ambiente = servidorENavegador();
 
@@ -163,19 +164,7 @@ test('a whole game by the keyboard alone', async () => {
   await p.keyboard.press('Enter');
   await p.getByRole('button', { name: 'Passar a semana' }).waitFor();
 
-  // 1, 2, 3 mark, 0 and N do nothing, the arrows move the mark.
-  const marcado = () => p.evaluate(() => document.querySelector('input[name=escolha]:checked').value);
-  await p.keyboard.press('2');
-  assert.equal(await marcado(), '2');
-  await p.keyboard.press('ArrowDown');
-  assert.equal(await marcado(), '3');
-  await p.keyboard.press('ArrowDown');
-  assert.equal(await marcado(), '0');
-  await p.keyboard.press('ArrowDown');
-  assert.equal(await marcado(), '0');
-  await p.keyboard.press('1');
-  await p.keyboard.press('N');
-  assert.equal(await marcado(), '0');
+  await conferirMarcas({ avaliar: (fn) => p.evaluate(fn), tecla: (k) => p.keyboard.press(k) });
 
   const mensagens = await jogarSemanas(p, () => p.keyboard.press('Enter'), () => p.keyboard.press('Enter'));
   const nativo = pesquisaFinalNativa(SEMENTE + 1, 4, 'Candidato 15 1M');

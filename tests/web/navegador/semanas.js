@@ -1,3 +1,5 @@
+import assert from 'node:assert/strict';
+
 // The weeks of a game played by Enter alone, in any browser: `b` says how
 // to run a function in the page, press Enter and wait for a condition.
 //   b = { avaliar(fn, arg), enter(), esperar(fn, arg) }
@@ -20,4 +22,14 @@ export async function jogarSemanas(b) {
     await b.esperar(mudou, agora);
   }
   throw new Error('the game did not end in 200 steps');
+}
+
+// On the week page: 1, 2, 3 mark, 0 and N do nothing, the arrows move the
+// mark. `b.tecla(nome)` presses a key by its DOM name ('2', 'ArrowDown').
+export async function conferirMarcas(b) {
+  const marcado = () => b.avaliar(() => document.querySelector('input[name=escolha]:checked').value);
+  for (const [tecla, esperado] of [['2', '2'], ['ArrowDown', '3'], ['ArrowDown', '0'], ['ArrowDown', '0'], ['1', '1'], ['N', '0']]) {
+    await b.tecla(tecla);
+    assert.equal(await marcado(), esperado, `after ${tecla}`);
+  }
 }
