@@ -201,3 +201,28 @@ test('the close button and Ctrl+Q take the player back to the title', async () =
   assert.deepEqual(erros, []);
   await p.close();
 });
+
+test('a held button shows its pressed picture, asking for no file, and a click leaves it let go', async () => {
+  const { pagina: p, erros } = await abrirJogo(ambiente.servidor, ambiente.navegador, '?semente=9');
+  const pedidos = () => p.evaluate(() => performance.getEntriesByType('resource').length);
+  const figura = () => p.locator('#Image4 > img').evaluateAll((imgs) => imgs.filter((i) => i.checkVisibility())
+    .map((i) => `${new URL(i.currentSrc).pathname} ${i.complete && i.naturalWidth > 0}`));
+  await p.getByRole('button', { name: 'Começar' }).click();
+  await p.getByRole('button', { name: 'Próxima página' }).click();
+  await p.getByRole('button', { name: 'Candidato 15', exact: true }).dblclick();
+  await p.getByRole('button', { name: 'Iniciar campanha' }).click();
+  assert.deepEqual(await figura(), ['/figuras/Image7.png true']);
+  const antes = await pedidos();
+  const caixa = await p.getByRole('button', { name: 'Passar a semana' }).boundingBox();
+  await p.mouse.move(caixa.x + caixa.width / 2, caixa.y + caixa.height / 2);
+  await p.mouse.down();
+  assert.deepEqual(await figura(), ['/figuras/Image8.png true']);
+  await p.mouse.up();
+  assert.deepEqual(await figura(), ['/figuras/Image7.png true']);
+  assert.equal(await pedidos(), antes);
+  // A screen reader's activation is a click with no pointer: no press to undo.
+  await p.locator('#Image4').evaluate((b) => b.click());
+  assert.deepEqual(await figura(), ['/figuras/Image7.png true']);
+  assert.deepEqual(erros, []);
+  await p.close();
+});

@@ -12,15 +12,14 @@ export function soltar(el) {
   premidos.delete(el);
 }
 
-// aoSoltar runs on release over the button; aoPremir (if any) on press.
+// aoSoltar runs on release over the button.
 // Buttons that the desktop acts on at the press pass emPressao.
-export function ligarBotao(el, { aoSoltar, aoPremir, emPressao = false }) {
+export function ligarBotao(el, { aoSoltar, emPressao = false }) {
   el.addEventListener('pointerdown', (e) => {
     if (e.button !== 0) return;
     e.preventDefault();
     el.setPointerCapture?.(e.pointerId);
     premir(el);
-    aoPremir?.(e);
     if (emPressao) {
       soltar(el);
       aoSoltar(e);
@@ -36,9 +35,6 @@ export function ligarBotao(el, { aoSoltar, aoPremir, emPressao = false }) {
   el.addEventListener('pointercancel', () => soltar(el));
   // A click that no pointer made: a screen reader's or a test's activation.
   el.addEventListener('click', (e) => {
-    if (e.detail === 0 && !premidos.has(el)) {
-      if (aoPremir) aoPremir(e);
-      aoSoltar(e);
-    }
+    if (e.detail === 0 && !premidos.has(el)) aoSoltar(e);
   });
 }

@@ -198,27 +198,8 @@ const acoes = {
   btn: () => dialogo.fechar(),
   camera: (k) => candidatos.trocarFoto(k),
 };
-// Pictures that swap while held.
-const figuraPremida = { Image4: ['Image7', 'Image8'], Image3: ['Image5', 'Image6'], Fim: ['Fim1', 'Fim2'] };
-function aoPremir(el) {
-  const par = figuraPremida[el.id];
-  if (par) trocarFigura(el, par[1]);
-}
-function trocarFigura(el, nome) {
-  const img = el.querySelector('img');
-  img.src = `figuras/${nome}.png`;
-  img.srcset = `figuras/${nome}@2x.png 2x`;
-}
-new MutationObserver((registros) => {
-  for (const r of registros) {
-    const el = r.target;
-    const par = figuraPremida[el.id];
-    if (par && !el.classList.contains('premido')) trocarFigura(el, par[0]);
-  }
-}).observe($('janela'), { subtree: true, attributes: true, attributeFilter: ['class'] });
-
 for (const id of ['Image1', 'bt1', 'bt2', 'bt3', 'bt4', 'bt5', 'Image3', 'Image4', 'Image9', 'Fim']) {
-  ligarBotao($(id), { aoSoltar: acoes[id], aoPremir: () => aoPremir($(id)) });
+  ligarBotao($(id), { aoSoltar: acoes[id] });
 }
 // The chart's Ok acts at the press, as on the desktop.
 ligarBotao($('imgBtn'), { aoSoltar: acoes.imgBtn, emPressao: true });
@@ -255,7 +236,6 @@ ligarTeclado({
   },
   passoOponentes,
   escolherCandidato,
-  aoPremir,
   acoes,
 });
 

@@ -16,7 +16,6 @@ export function ligarTeclado(jogo) {
     if (e.repeat) return true;
     apertada = { tecla: e.key, el };
     premir(el);
-    jogo.aoPremir?.(el);
     return true;
   }
 
