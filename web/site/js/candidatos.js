@@ -55,6 +55,7 @@ export function montarCandidatos(T, { escolher, aviso, cabe, verificar, aoMudar 
     foto.dataset.slot = k;
     foto.title = T.dicaFoto;
     const img = document.createElement('img');
+    img.loading = 'lazy';  // after the page, as its other hidden pictures
     img.src = `figuras/foto${numero}.png`;
     img.srcset = `figuras/foto${numero}@2x.png 2x`;
     img.alt = '';

@@ -244,5 +244,12 @@ mostrarPagina('Default');
 tocar('musica.wav');
 for (const tipo of ['pointerdown', 'keydown']) document.addEventListener(tipo, som.primeiroGesto, { capture: true });
 document.documentElement.dataset.pronto = '1';
+// The pictures the title page does not show are marked lazy in the page, so
+// the first paint does not wait on them; once the page has loaded they all
+// load, long before a page shows them. This module may run past the load
+// event: it waits for the engine.
+const carregarOResto = () => document.querySelectorAll('img[loading="lazy"]').forEach((img) => (img.loading = 'eager'));
+if (document.readyState === 'complete') carregarOResto();
+else addEventListener('load', carregarOResto, { once: true });
 // After one visit the game plays with no network, and installs.
 if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
