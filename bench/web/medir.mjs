@@ -57,7 +57,7 @@ const fcp = async (endereco) => {
   return t;
 };
 const jogo = [], bare = [];
-for (let i = 0; i < 7; ++i) {
+for (let i = 0; i < 21; ++i) {
   bare.push(await fcp(servidorNu.endereco));
   jogo.push(await fcp(servidor.endereco));
 }
