@@ -18,8 +18,15 @@ novo() {  # target, sources
 }
 copiar() { if novo "$2" "$1"; then cp "$1" "$2"; fi; }
 
-# The page itself.
-for f in "$raiz"/web/site/*.*; do copiar "$f" "$site/$(basename "$f")"; done
+# The page itself, its stylesheet inside it.
+for f in "$raiz"/web/site/*.*; do
+  case "$(basename "$f")" in index.html | estilo.css) continue ;; esac
+  copiar "$f" "$site/$(basename "$f")"
+done
+if novo "$site/index.html" "$raiz/web/site/index.html" "$raiz/web/site/estilo.css" "$raiz/tools/web/embutir-estilo.py"; then
+  "$py" "$raiz/tools/web/embutir-estilo.py" "$raiz/web/site/index.html" "$raiz/web/site/estilo.css" "$site/index.html"
+fi
+rm -f "$site/estilo.css"
 for f in "$raiz"/web/site/js/*.js; do copiar "$f" "$site/js/$(basename "$f")"; done
 copiar "$motor/varzeno.js" "$site/js/varzeno.js"
 copiar "$motor/varzeno.wasm" "$site/js/varzeno.wasm"

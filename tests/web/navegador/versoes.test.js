@@ -18,13 +18,13 @@ const MARCA = 'varzeno-lancamento-2';
 let pasta, servidor, navegador, segunda;
 before(async () => {
   pasta = await mkdtemp(join(tmpdir(), 'varzeno-lancamentos-'));
-  // The second release: the built site with its page and style changed,
+  // The second release: the built site with its page and a script changed,
   // its worker written again by the build's own step.
   segunda = join(pasta, 'segunda');
   await cp(SITE, segunda, { recursive: true });
   const pagina = join(segunda, 'index.html');
   await writeFile(pagina, (await readFile(pagina, 'utf8')).replace('<head>', `<head>\n<meta name="${MARCA}" content="1">`));
-  await appendFile(join(segunda, 'estilo.css'), `\n/* ${MARCA} */\n`);
+  await appendFile(join(segunda, 'js/regras.js'), `\n// ${MARCA}\n`);
   execFileSync('bash', [join(RAIZ, 'tools/web/trabalhador.sh'), join(RAIZ, 'web/site/sw.js'), segunda]);
   // The address serves whatever this link points to.
   await symlink(SITE, join(pasta, 'no-ar'));
@@ -47,7 +47,7 @@ async function publicar(site) {
 const pronto = (p) => p.waitForFunction(() => document.documentElement.dataset.pronto === '1');
 // The page and a file fetched now, each of the second release or not.
 const paginaSegunda = (p) => p.evaluate((marca) => document.querySelector(`meta[name="${marca}"]`) !== null, MARCA);
-const estiloSegundo = (p) => p.evaluate(async (marca) => (await (await fetch('estilo.css')).text()).includes(marca), MARCA);
+const scriptSegundo = (p) => p.evaluate(async (marca) => (await (await fetch('js/regras.js')).text()).includes(marca), MARCA);
 
 test('a new release takes over from the old one, drops its cache, and plays offline', async () => {
   const [v1, v2] = [await versao(SITE), await versao(segunda)];
@@ -74,14 +74,14 @@ test('a new release takes over from the old one, drops its cache, and plays offl
   await p.reload();
   await pronto(p);
   assert.equal(await paginaSegunda(p), true);
-  assert.equal(await estiloSegundo(p), true);
+  assert.equal(await scriptSegundo(p), true);
 
   await navegador.contexto.setOffline(true);
   try {
     await p.goto(servidor.endereco + '?semente=3');
     await pronto(p);
     assert.equal(await paginaSegunda(p), true);
-    assert.equal(await estiloSegundo(p), true);
+    assert.equal(await scriptSegundo(p), true);
     await p.getByRole('button', { name: 'Começar' }).click();
     await p.getByRole('region', { name: /^Regras\. / }).waitFor();
     assert.deepEqual(await p.evaluate(() => caches.keys()), [`varzeno-${v2}`]);

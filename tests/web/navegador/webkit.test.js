@@ -268,13 +268,13 @@ test('WebKit plays every sound of the site, and loads every font', async () => {
     for (const nome of sons) await tocou(d, nome);
 
     // Past the candidates too, where the other faces are used: each face of
-    // the stylesheet loaded from the site's own file.
+    // the page's stylesheet loaded from the site's own file.
     await visivel(d, 'pgregras', 'region', /^Regras\. /);
     await teclar(d, Key.PAGE_DOWN);
     await visivel(d, 'pgCandidatos', 'region', 'Candidatos');
     const faces = await d.executeAsyncScript((feito) => document.fonts.ready.then(() => feito([...document.fonts]
       .map((f) => `${f.family.replaceAll('"', '')} ${f.weight} ${f.style}: ${f.status}`))));
-    const declaradas = readFileSync(join(SITE, 'estilo.css'), 'utf8').match(/@font-face/g).length;
+    const declaradas = readFileSync(join(SITE, 'index.html'), 'utf8').match(/@font-face/g).length;
     assert.equal(faces.length, declaradas, String(faces));
     assert.deepEqual(faces.filter((f) => !f.endsWith(': loaded')), []);
     assert.deepEqual(await sonda(d), { erros: [], csp: [] });
