@@ -31,7 +31,7 @@ test('the pictures the title page does not show load after the page, and all of 
     const adiadas = [...document.querySelectorAll('#janela img')].filter((i) => !naTitulo(i));
     return {
       fimDaCarga: nav.loadEventStart,
-      adiadas: adiadas.map((i) => [new URL(i.currentSrc).pathname, inicio.get(new URL(i.currentSrc).pathname)]),
+      adiadas: adiadas.map((i) => new URL(i.currentSrc).pathname).map((c) => [c, inicio.get(c)]),
       cedo: ['/figuras/Imp.png', '/figuras/Image1.png', '/figuras/Fim1.png'].map((c) => inicio.get(c) ?? null),
     };
   });
