@@ -29,7 +29,12 @@ falhar() {
 agora() { echo $(($(date +%s%N) / 1000000)); }
 
 # Running, not ended: an ended child stays a zombie until it is waited for.
-vivo() { [[ -r /proc/$1/stat && $(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) != Z ]]; }
+# The state is read once: bash may reap the child between two reads, and a
+# file gone by the second read must count as ended, not as running.
+vivo() {
+  local estado
+  estado=$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) && [[ -n $estado && $estado != Z ]]
+}
 
 # Waits for the game's window; without it the case fails and the game is
 # killed.
