@@ -53,6 +53,13 @@ baixado=$(du -sck /var/cache/apt/archives/*.deb | tail -1 | cut -f1)
 apt-get clean
 p1=$(pacotes) d1=$(disco)
 echo "play tier: $((p1 - p0)) packages, $((baixado / 1024)) MiB downloaded, $(((d1 - d0) / 1024)) MiB on disk"
+# What the test bench and the web build bring stays out.
+for p in chromium firefox-esr webkit2gtk-driver emscripten nodejs clang orca libgtest-dev xvfb; do
+  if dpkg-query -W -f="\${Status}" "$p" 2>/dev/null | grep -q "install ok installed"; then
+    echo "the play tier installed $p"
+    exit 1
+  fi
+done
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends xvfb xauth x11-utils >/dev/null
 inicio=$(date +%s)
 bash tests/com_xvfb.sh 1024x768x24 bash -euc "
