@@ -38,7 +38,7 @@ grupo() {
 
 grupo play "compiler and build tools" cmake g++ make pkg-config
 grupo play "Qt 6, the game's windows, sound and SVG" qt6-base-dev qt6-multimedia-dev qt6-svg-dev
-grupo play "Qt's X11/Wayland plug-ins and its dialogs in Portuguese, loaded at run time" qt6-qpa-plugins qt6-translations-l10n
+grupo play "Qt's platform plug-ins and its dialogs in Portuguese, loaded at run time" qt6-qpa-plugins qt6-translations-l10n
 grupo play "GStreamer elements behind Qt Multimedia, loaded when a sound plays" libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
 grupo play "the lettering's fonts (Arial, Courier New, metafiles' fonts) and fontconfig" fonts-liberation2 fonts-urw-base35 libfontconfig-dev
 grupo play "the candidates' photos: EMF, WMF and PNG decoders" libemf2svg-dev libwmf-dev libpng-dev
