@@ -4,12 +4,19 @@ ASAN_BUILD ?= build-asan
 SOAK_BUILD ?= build-asan-ui
 JOBS       ?= $(shell nproc)
 
-.PHONY: setup build play test test-fast test-debian12 test-debian13 bench fuzz soak clean install deb
+.PHONY: setup setup-play setup-web build play test test-fast test-debian12 test-debian13 bench fuzz soak clean install deb
 
 PREFIX ?= /usr/local
 
+# The Debian packages in tiers (scripts/setup.sh says what each brings):
+# play's for the desktop game, web's on top for the web build, and for
+# everything else the whole test bench.
 setup:
-	@bash scripts/setup.sh
+	@bash scripts/setup.sh test
+setup-play:
+	@bash scripts/setup.sh play
+setup-web:
+	@bash scripts/setup.sh web
 
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -17,8 +24,11 @@ $(BUILD)/CMakeCache.txt:
 build: setup $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-# The game keeps its candidates in jogo.ini in the folder it is started from.
-play: build
+# Only the game (its sound module, metafile helper and files come with it),
+# with only play's packages. It keeps its candidates in jogo.ini in the
+# folder it is started from.
+play: setup-play $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target varzeno
 	$(BUILD)/ui/varzeno
 
 $(ASAN_BUILD)/CMakeCache.txt:
@@ -93,14 +103,14 @@ $(WEB_BUILD)/CMakeCache.txt:
 	  -DVARZENO_NATIVO=$(abspath $(BUILD))
 
 # The site's icons are drawn by one small program of the native build.
-web: setup $(BUILD)/CMakeCache.txt $(WEB_BUILD)/CMakeCache.txt
+web: setup-web $(BUILD)/CMakeCache.txt $(WEB_BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS) --target varzeno-icone
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS) --target site
 
 # The engine's and simulator's suites under node, web against native
 # simulator, and whole games in Debian's chromium, firefox-esr and WebKitGTK.
 # Of the native build only the simulator, to compare against.
-test-web: web
+test-web: setup web
 	cmake --build $(BUILD) -j $(JOBS) --target varzeno-sim
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
 	bash tests/web/executar.sh $(BUILD) $(WEB_BUILD)

@@ -1,51 +1,70 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs to build, run and test,
-# but only those that are missing, so a second run costs a dpkg query.
+# Installs the Debian packages of one or more tiers, only those missing, so
+# a second run costs a dpkg query.
+#   scripts/setup.sh play   building and playing the desktop game (make play)
+#   scripts/setup.sh web    play's, and the web edition's build (make web, make play-web)
+#   scripts/setup.sh test   all of it: the test bench on top of play and web (make test)
+# With no tier, test: everything the project's targets use.
 set -euo pipefail
 
-PACKAGES=(
-  cmake g++ make pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins
-  libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  fonts-liberation2 fonts-urw-base35 libfontconfig-dev
-  libemf2svg-dev libwmf-dev libpng-dev libjpeg-dev
-  clang libclang-rt-dev
-  qt6-translations-l10n
-  xvfb xauth pulseaudio libxtst6
-  openbox wmctrl xdotool x11-utils
-  dbus at-spi2-core python3-pyatspi
-  # The screen-reader test: Orca speaking through speech-dispatcher and espeak-ng.
-  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng locales
-  desktop-file-utils appstream dpkg-dev file
-  # A crashed test prints its backtrace (QtTest calls gdb).
-  gdb
-  # web edition: compiler, browsers for its tests, web-font subsetting, sound encoding
-  emscripten googletest chromium firefox-esr nodejs npm fonttools python3-brotli fonts-dejavu-core lame
-  # WebKitGTK's WebDriver server, and with it WebKitGTK and its MiniBrowser
-  # (webkitgtk-webdriver on Debian 13, which this name still installs)
-  webkit2gtk-driver
-)
-
-missing=()
-for p in "${PACKAGES[@]}"; do
-  # A node from outside Debian (nodesource's nodejs) brings its own npm and
-  # conflicts with Debian's.
-  if [ "$p" = npm ] && command -v npm >/dev/null; then continue; fi
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
+niveis=" ${*:-test} "
+for n in $niveis; do
+  case $n in play | web | test) ;; *) echo "usage: $0 [play] [web] [test]" >&2; exit 2 ;; esac
 done
+# The web build draws its icons with a program of the desktop build, and
+# the whole suite runs the web edition's tests too.
+case $niveis in *" test "*) niveis+="web play " ;; esac
+case $niveis in *" web "*) niveis+="play " ;; esac
+
+missing=() grupos=()
+# grupo TIER "what and why" PACKAGES...: queues the group's missing packages.
+grupo() {
+  local nivel=$1 porque=$2 p falta=()
+  shift 2
+  case $niveis in *" $nivel "*) ;; *) return 0 ;; esac
+  for p; do
+    # A node from outside Debian (nodesource's nodejs) brings its own npm and
+    # conflicts with Debian's.
+    if [ "$p" = npm ] && command -v npm >/dev/null; then continue; fi
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      falta+=("$p")
+    fi
+  done
+  if [ ${#falta[@]} -gt 0 ]; then
+    missing+=("${falta[@]}")
+    grupos+=("  $nivel: $porque: ${falta[*]}")
+  fi
+}
+
+grupo play "compiler and build tools" cmake g++ make pkg-config
+grupo play "Qt 6, the game's windows, sound and SVG" qt6-base-dev qt6-multimedia-dev qt6-svg-dev
+grupo play "Qt's platform plug-ins and its dialogs in Portuguese, loaded at run time" qt6-qpa-plugins qt6-translations-l10n
+grupo play "GStreamer elements behind Qt Multimedia, loaded when a sound plays" libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+grupo play "the lettering's fonts (Arial, Courier New, metafiles' fonts) and fontconfig" fonts-liberation2 fonts-urw-base35 libfontconfig-dev
+grupo play "the candidates' photos: EMF, WMF and PNG decoders" libemf2svg-dev libwmf-dev libpng-dev
+
+grupo web "the C++ compiled to WebAssembly, and node that emscripten runs" emscripten nodejs
+grupo web "the web fonts cut to the game's letters (woff2) and its sounds as MP3" fonttools python3-brotli fonts-dejavu-core lame
+
+grupo test "unit tests and benchmarks; GoogleTest's sources for the web build's" libgtest-dev libgmock-dev libbenchmark-dev googletest
+grupo test "the photo decoders' tests, and clang for the fuzz targets" libjpeg-dev clang libclang-rt-dev
+grupo test "screens for the window tests: X, a window manager, input and a sound server" xvfb xauth openbox wmctrl xdotool x11-utils libxtst6 pulseaudio
+grupo test "the accessibility tree and the screen-reader test (Orca speaking through espeak-ng)" dbus at-spi2-core python3-pyatspi orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng locales
+grupo test "the desktop file, AppStream metadata and the Debian package checks" desktop-file-utils appstream dpkg-dev file
+grupo test "a crashed test's backtrace (QtTest calls gdb)" gdb
+# webkit2gtk-driver is webkitgtk-webdriver on Debian 13, which this name still installs.
+grupo test "the web tests: npm, and whole games in Chromium, Firefox and WebKitGTK" npm chromium firefox-esr webkit2gtk-driver
 
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "Missing packages. Run:" >&2
-  echo "  sudo apt-get install -y ${missing[*]}" >&2
+  echo "  sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
   exit 1
 fi
 
-echo "Installing: ${missing[*]}"
+echo "Installing:"
+printf '%s\n' "${grupos[@]}"
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${missing[@]}"
