@@ -64,55 +64,74 @@ std::optional<std::u32string> DeUtf8(std::string_view s) {
 
 }  // namespace
 
-TCandidatosIni InterpretarJogoIni(std::string_view bytes) {
-  std::array<std::string, kLinhasIni> linhas;
-  std::array<size_t, kLinhasIni> tamanhos{};
-  int linha = 0;
-  bool depoisDeCr = false;
+void TLeitorJogoIni::Acrescentar(std::string_view bytes) {
   for (const char ch : bytes) {
-    if (linha >= kLinhasIni) break;
+    if (Completo()) return;
     const unsigned char b = static_cast<unsigned char>(ch);
-    if (depoisDeCr) {
-      depoisDeCr = false;
+    if (depoisDeCr_) {
+      depoisDeCr_ = false;
       if (b == '\n') continue;  // the LF of a CR LF pair
     }
     if (b == '\r' || b == '\n') {
-      depoisDeCr = b == '\r';
-      ++linha;
+      depoisDeCr_ = b == '\r';
+      ++linha_;
       continue;
     }
-    const size_t l = static_cast<size_t>(linha);
-    if (tamanhos[l] < kTamanhoMaximoLinhaIni) {
-      PorUtf8(linhas[l], DeByte(b));
-      ++tamanhos[l];
+    const size_t l = static_cast<size_t>(linha_);
+    if (tamanhos_[l] < kTamanhoMaximoLinhaIni) {
+      PorUtf8(linhas_[l], DeByte(b));
+      ++tamanhos_[l];
     }
   }
+}
+
+TCandidatosIni TLeitorJogoIni::Candidatos() const {
   TCandidatosIni c;
-  for (size_t k = 1; k <= 6; ++k) c[k - 1] = {linhas[3 * k - 2], linhas[3 * k - 1], linhas[3 * k]};
+  for (size_t k = 1; k <= 6; ++k) c[k - 1] = {linhas_[3 * k - 2], linhas_[3 * k - 1], linhas_[3 * k]};
   return c;
+}
+
+TCandidatosIni InterpretarJogoIni(std::string_view bytes) {
+  TLeitorJogoIni leitor;
+  leitor.Acrescentar(bytes);
+  return leitor.Candidatos();
+}
+
+namespace {
+bool CabeEmWindows1252(const std::u32string& pontos) {
+  for (char32_t c : pontos)
+    if (c == '\r' || c == '\n' || !ParaByte(c)) return false;
+  return true;
+}
+}  // namespace
+
+bool CabeEmWindows1252(std::string_view utf8) {
+  const auto pontos = DeUtf8(utf8);
+  return pontos && CabeEmWindows1252(*pontos);
 }
 
 bool CabeNoJogoIni(std::string_view utf8) {
   const auto pontos = DeUtf8(utf8);
-  if (!pontos || pontos->size() > kTamanhoMaximoLinhaIni) return false;
-  for (char32_t c : *pontos)
-    if (c == '\r' || c == '\n' || !ParaByte(c)) return false;
-  return true;
+  return pontos && pontos->size() <= kTamanhoMaximoLinhaIni && CabeEmWindows1252(*pontos);
+}
+
+TValorIni ValorQueNaoCabe(int candidato, int campo, std::string_view utf8) {
+  static constexpr const char* kCampos[] = {"o caminho da foto", "o nome", "a descrição"};
+  return TValorIni("Não é possível gravar " + std::string(kCampos[campo]) + " do candidato " +
+                   std::to_string(candidato) + " em jogo.ini: \"" + std::string(utf8) +
+                   "\" tem quebra de linha, caracteres fora de Windows-1252 ou mais de " +
+                   std::to_string(kTamanhoMaximoLinhaIni) + " caracteres");
 }
 
 std::string MontarJogoIni(const TCandidatosIni& candidatos) {
   std::string bytes = "0\r\n";
   for (size_t k = 1; k <= 6; ++k) {
     const TCandidatoIni& s = candidatos[k - 1];
-    const std::pair<const char*, const std::string*> campos[] = {
-        {"o caminho da foto", &s.foto}, {"o nome", &s.nome}, {"a descrição", &s.descricao}};
-    for (const auto& [campo, valor] : campos) {
-      if (!CabeNoJogoIni(*valor))
-        throw TValorIni("Não é possível gravar " + std::string(campo) + " do candidato " + std::to_string(k) +
-                        " em jogo.ini: \"" + *valor +
-                        "\" tem quebra de linha, caracteres fora de Windows-1252 ou mais de " +
-                        std::to_string(kTamanhoMaximoLinhaIni) + " caracteres");
-      const std::u32string pontos = *DeUtf8(*valor);  // kept: a loop over *DeUtf8() would outlive it
+    const std::string* const campos[] = {&s.foto, &s.nome, &s.descricao};
+    for (int campo = 0; campo < 3; ++campo) {
+      const std::string& valor = *campos[campo];
+      if (!CabeNoJogoIni(valor)) throw ValorQueNaoCabe(static_cast<int>(k), campo, valor);
+      const std::u32string pontos = *DeUtf8(valor);  // kept: a loop over *DeUtf8() would outlive it
       for (char32_t c : pontos) bytes += static_cast<char>(*ParaByte(c));
       bytes += "\r\n";
     }

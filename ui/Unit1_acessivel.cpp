@@ -17,6 +17,7 @@
 #include "nomes_acessiveis.h"
 #include "imagem.h"
 #include "notebook.h"
+#include "painel.h"
 #include "rotulo.h"
 #include "updown.h"
 
@@ -53,14 +54,10 @@ QString SemPontos(const QString& s) {
   return t.trimmed();
 }
 
-// The final poll, as the chart's text for those who cannot see it.
+// The final poll, as the chart's text for those who cannot see it, in the
+// words both editions say.
 QString DescreverPesquisaFinal(const varzeno::TPartida& partida) {
-  if (!partida.Motor) return {};
-  QStringList linhas;
-  const auto& ranking = partida.Motor->Ranking;
-  for (int r = 0; r < ranking.Count(); ++r)
-    linhas << QStringLiteral("%1: %2%").arg(QString::fromStdString(ranking[r]->Nome)).arg(ranking[r]->Percentual);
-  return QStringLiteral("Pesquisa final. ") + linhas.join(QStringLiteral("; ")) + QLatin1Char('.');
+  return QString::fromStdString(varzeno::jogo::DescreverPesquisaFinal(partida));
 }
 
 QString Situacao(const TForm1& f) { return FalaDaSituacao(f); }

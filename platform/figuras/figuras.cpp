@@ -134,10 +134,7 @@ void AbrirFoto(QFile& arquivo) {
   if (!arquivo.open(QIODevice::ReadOnly))
     Falhar(QStringLiteral("Não foi possível abrir a figura \"%1\": %2").arg(arquivo.fileName(), arquivo.errorString()));
   if (arquivo.size() > kBytesMaximosFoto)
-    Falhar(QStringLiteral("O arquivo de figura \"%1\" é grande demais (%2 bytes; o máximo é %3)")
-               .arg(arquivo.fileName())
-               .arg(arquivo.size())
-               .arg(kBytesMaximosFoto));
+    Falhar(MensagemArquivoDeFotoGrande(arquivo.fileName(), arquivo.size()));
 }
 
 // A photo through Qt's reader, reduced while it decodes where the format

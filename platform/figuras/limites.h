@@ -2,10 +2,11 @@
 // How big a picture may get, whatever its file says: a photo is shown at
 // 89 x 89, and a damaged or hostile file must not take the memory.
 
-#include <QLocale>
 #include <QSize>
 #include <QString>
 #include <QtGlobal>
+
+#include "foto.h"
 
 // A picture decoded at its own size (metafiles drawn by the helper, and
 // what the helper hands back).
@@ -19,12 +20,10 @@ inline constexpr qint64 kBytesMaximosArquivo = qint64(64) * 1024 * 1024;
 inline constexpr int kMegabytesAlocacao = 64;
 
 // A photo (jpg, png, bmp, ico) is decoded straight to the size it is shown
-// at, so it may be far larger: up to 64 Mi pixels (about 67 megapixels,
-// past any phone or camera of today), each side up to 65,535.
-inline constexpr qint64 kPixelsMaximosFoto = qint64(64) * 1024 * 1024;
-inline constexpr int kLadoMaximoFoto = 65535;
-// Photo files are read as they decode, never whole into memory.
-inline constexpr qint64 kBytesMaximosFoto = qint64(512) * 1024 * 1024;
+// at, so it may be far larger: its bounds are the ones every edition shares.
+using varzeno::jogo::kBytesMaximosFoto;
+using varzeno::jogo::kLadoMaximoFoto;
+using varzeno::jogo::kPixelsMaximosFoto;
 // JPEG decodes already reduced and PNG row by row; bmp and ico decode
 // whole before they are reduced: the largest photo in 32-bit pixels.
 inline constexpr int kMegabytesAlocacaoFoto = 4 * int(kPixelsMaximosFoto / (1024 * 1024)) + 16;
@@ -35,8 +34,7 @@ inline bool CabeNoLimite(QSize s) {
 }
 
 inline bool FotoCabeNoLimite(QSize s) {
-  return s.width() > 0 && s.height() > 0 && s.width() <= kLadoMaximoFoto && s.height() <= kLadoMaximoFoto &&
-         qint64(s.width()) * s.height() <= kPixelsMaximosFoto;
+  return s.width() > 0 && s.height() > 0 && varzeno::jogo::FotoDentroDoLimite(s.width(), s.height());
 }
 
 // The size of a picture of `s` reduced, proportions kept, to at most
@@ -49,13 +47,10 @@ inline QSize ReduzirAoLado(QSize s, int lado) {
 
 // The refusal of a photo beyond the limits, naming the file and the limits.
 inline QString MensagemFotoGrande(const QString& caminho, QSize s) {
-  const QLocale brasil(QLocale::Portuguese, QLocale::Brazil);
-  return QStringLiteral(
-             "A figura \"%1\" é grande demais (%2 x %3 pixels): o jogo abre fotos de até %4 pixels "
-             "(cerca de %5 megapixels), com até %6 pixels de cada lado")
-      .arg(caminho)
-      .arg(s.width())
-      .arg(s.height())
-      .arg(brasil.toString(kPixelsMaximosFoto), brasil.toString(kPixelsMaximosFoto / 1000000),
-           brasil.toString(kLadoMaximoFoto));
+  return QString::fromStdString(varzeno::jogo::MensagemFotoGrande(caminho.toStdString(), s.width(), s.height()));
+}
+
+// The refusal of a photo file of too many bytes.
+inline QString MensagemArquivoDeFotoGrande(const QString& caminho, qint64 bytes) {
+  return QString::fromStdString(varzeno::jogo::MensagemArquivoDeFotoGrande(caminho.toStdString(), bytes));
 }

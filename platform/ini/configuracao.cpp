@@ -1,3 +1,6 @@
+// The desktop's side of jogo.ini: the file on disk, read and replaced
+// safely. What its bytes say, and what bytes a set of candidates makes, is
+// jogo/'s, the same for every edition.
 #include "configuracao.h"
 
 #include <fcntl.h>
@@ -7,99 +10,38 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
 
+namespace jogo = varzeno::jogo;
+
 namespace {
 
-// Qt hands this name to ICU, whose table maps the five bytes Windows leaves
-// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) to the C1 controls of the same
-// number and back, so they survive a read and a write.
-constexpr const char* kCodificacao = "windows-1252";
+std::string Utf8(const QString& s) { return s.toStdString(); }
+QString DeUtf8(const std::string& s) { return QString::fromStdString(s); }
 
-QStringDecoder Decodificador() {
-  QStringDecoder d(kCodificacao);
-  if (!d.isValid()) throw std::runtime_error("Codificação windows-1252 indisponível no Qt (sem ICU)");
-  return d;
+TSlotsCandidatos ParaSlots(const jogo::TCandidatosIni& lidos) {
+  TSlotsCandidatos candidatos;
+  for (size_t k = 0; k < candidatos.size(); ++k)
+    candidatos[k] = {DeUtf8(lidos[k].foto), DeUtf8(lidos[k].nome), DeUtf8(lidos[k].descricao)};
+  return candidatos;
 }
-
-QStringEncoder Codificador() {
-  QStringEncoder e(kCodificacao);
-  if (!e.isValid()) throw std::runtime_error("Codificação windows-1252 indisponível no Qt (sem ICU)");
-  return e;
-}
-
-std::string Utf8(const QString& s) { return s.toUtf8().toStdString(); }
 
 }  // namespace
 
 bool CabeEmWindows1252(const QString& texto) {
-  if (texto.contains(QLatin1Char('\r')) || texto.contains(QLatin1Char('\n'))) return false;
-  QStringEncoder codificador = Codificador();
-  const QByteArray bytes = codificador.encode(texto);
-  if (codificador.hasError()) return false;
-  // A character stored through a fallback would come back as another one.
-  QStringDecoder decodificador = Decodificador();
-  const QString volta = decodificador.decode(bytes);
-  return !decodificador.hasError() && volta == texto;
+  // A lone surrogate is no character: in UTF-8 it would turn into a '?'
+  // that fits.
+  return texto.isValidUtf16() && jogo::CabeEmWindows1252(Utf8(texto));
 }
 
 bool CabeNaConfiguracao(const QString& texto) {
   return texto.size() <= kTamanhoMaximoLinha && CabeEmWindows1252(texto);
 }
 
-namespace {
-
-// Splits text into the first 19 lines as it comes, piece by piece, so a
-// huge file is never held whole: CR LF, a lone CR and a lone LF each end a
-// line, text after the last line end is a line of its own, and each line
-// keeps at most its first 4096 characters.
-class TDivisorLinhas {
- public:
-  void Acrescentar(QStringView texto) {
-    for (QChar c : texto) {
-      if (linha_ >= kLinhasConfiguracao) return;
-      if (depoisDeCr_) {
-        depoisDeCr_ = false;
-        if (c == QLatin1Char('\n')) continue;  // the LF of a CR LF pair
-      }
-      if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-        depoisDeCr_ = c == QLatin1Char('\r');
-        ++linha_;
-        continue;
-      }
-      if (linhas_[linha_].size() < kTamanhoMaximoLinha) linhas_[linha_] += c;
-    }
-  }
-
-  TSlotsCandidatos Slots() const {
-    TSlotsCandidatos candidatos;
-    for (int k = 1; k <= 6; ++k) {
-      candidatos[k - 1].foto = linhas_[3 * k - 2];
-      candidatos[k - 1].nome = linhas_[3 * k - 1];
-      candidatos[k - 1].descricao = linhas_[3 * k];
-    }
-    return candidatos;
-  }
-
-  bool Completo() const { return linha_ >= kLinhasConfiguracao; }
-
- private:
-  std::array<QString, kLinhasConfiguracao> linhas_;
-  int linha_ = 0;
-  bool depoisDeCr_ = false;
-};
-
-}  // namespace
-
 TSlotsCandidatos InterpretarConfiguracao(const QByteArray& conteudo) {
-  QStringDecoder decodificador = Decodificador();
-  TDivisorLinhas divisor;
-  divisor.Acrescentar(QString(decodificador.decode(conteudo)));
-  return divisor.Slots();
+  return ParaSlots(jogo::InterpretarJogoIni(std::string_view(conteudo.constData(), size_t(conteudo.size()))));
 }
 
 namespace {
@@ -138,42 +80,31 @@ std::optional<TSlotsCandidatos> LerConfiguracao(const QString& caminho) {
   struct stat info {};
   if (::fstat(arquivo.fd, &info) != 0) FalhaAoLer(caminho, QString::fromLocal8Bit(std::strerror(errno)));
   if (!S_ISREG(info.st_mode)) FalhaAoLer(caminho, QStringLiteral("não é um arquivo comum"));
-  QStringDecoder decodificador = Decodificador();
-  TDivisorLinhas divisor;
+  jogo::TLeitorJogoIni leitor;
   char pedaco[64 * 1024];
-  for (qint64 lidos = 0; !divisor.Completo() && lidos < kLimiteDeLeitura;) {
+  for (qint64 lidos = 0; !leitor.Completo() && lidos < kLimiteDeLeitura;) {
     const ssize_t n = ::read(arquivo.fd, pedaco, sizeof pedaco);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) FalhaAoLer(caminho, QString::fromLocal8Bit(std::strerror(errno)));
     if (n == 0) break;
     lidos += n;
-    divisor.Acrescentar(QString(decodificador.decode(QByteArrayView(pedaco, n))));
+    leitor.Acrescentar(std::string_view(pedaco, size_t(n)));
   }
-  return divisor.Slots();
+  return ParaSlots(leitor.Candidatos());
 }
 
 QByteArray MontarConfiguracao(const TSlotsCandidatos& candidatos) {
-  QStringList linhas{QStringLiteral("0")};
-  for (int k = 1; k <= 6; ++k) {
-    const TSlotCandidato& s = candidatos[k - 1];
-    const std::pair<const char*, const QString*> campos[] = {
-        {"o caminho da foto", &s.foto}, {"o nome", &s.nome}, {"a descrição", &s.descricao}};
-    for (const auto& [campo, valor] : campos) {
-      if (!CabeNaConfiguracao(*valor))
-        throw std::runtime_error("Não é possível gravar " + std::string(campo) + " do candidato " + std::to_string(k) +
-                                 " em jogo.ini: \"" + Utf8(*valor) +
-                                 "\" tem quebra de linha, caracteres fora de Windows-1252 ou mais de " +
-                                 std::to_string(kTamanhoMaximoLinha) + " caracteres");
-      linhas << *valor;
-    }
+  jogo::TCandidatosIni valores;
+  for (size_t k = 0; k < candidatos.size(); ++k) {
+    const TSlotCandidato& s = candidatos[k];
+    const QString* const campos[] = {&s.foto, &s.nome, &s.descricao};
+    // Checked here, in the file's order, for what UTF-8 cannot carry.
+    for (int campo = 0; campo < 3; ++campo)
+      if (!CabeNaConfiguracao(*campos[campo])) throw jogo::ValorQueNaoCabe(int(k) + 1, campo, Utf8(*campos[campo]));
+    valores[k] = {Utf8(s.foto), Utf8(s.nome), Utf8(s.descricao)};
   }
-  QStringEncoder codificador = Codificador();
-  QByteArray bytes;
-  for (const QString& l : linhas) {
-    bytes += codificador.encode(l);
-    bytes += "\r\n";
-  }
-  return bytes;
+  const std::string bytes = jogo::MontarJogoIni(valores);
+  return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 
 void GravarConfiguracao(const QString& caminho, const TSlotsCandidatos& candidatos) {

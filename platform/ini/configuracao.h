@@ -1,11 +1,14 @@
 #pragma once
-// The settings file "jogo.ini": a reserved line, then photo path, name and
-// description of each of the six candidate candidatos, one value a line, in
-// Windows-1252.
+// The settings file "jogo.ini" on the desktop's disk: a reserved line, then
+// photo path, name and description of each of the six candidates, one value
+// a line, in Windows-1252. The file's format is jogo/jogo_ini.h's; here are
+// the safe reading and replacing of the file, in Qt's strings.
 
 #include <QString>
 #include <array>
 #include <optional>
+
+#include "jogo_ini.h"
 
 struct TSlotCandidato {
   QString foto;  // full path of the photo; empty: the built-in placeholder
@@ -17,9 +20,9 @@ struct TSlotCandidato {
 using TSlotsCandidatos = std::array<TSlotCandidato, 6>;
 
 // Lines of the file: line 0 reserved, then three a slot.
-inline constexpr int kLinhasConfiguracao = 19;
+inline constexpr int kLinhasConfiguracao = varzeno::jogo::kLinhasIni;
 // A longer line is cut to this many characters when read.
-inline constexpr int kTamanhoMaximoLinha = 4096;
+inline constexpr int kTamanhoMaximoLinha = int(varzeno::jogo::kTamanhoMaximoLinhaIni);
 
 // Reads the file. nullopt when there is none (the caller keeps the built-in
 // candidates). Missing lines read as empty, lines after the last are ignored,
@@ -35,7 +38,8 @@ bool EArquivoComum(const QString& caminho);
 TSlotsCandidatos InterpretarConfiguracao(const QByteArray& conteudo);
 
 // The bytes of the file for these candidatos: "0" then the 18 values, each line
-// ended by CR LF. Throws std::runtime_error if a value cannot be stored.
+// ended by CR LF. Throws std::runtime_error (jogo::TValorIni) if a value
+// cannot be stored.
 QByteArray MontarConfiguracao(const TSlotsCandidatos& candidatos);
 
 // Replaces the file atomically (a temporary file beside it, then a rename),

@@ -251,6 +251,26 @@ class TstFotos : public QObject {
     if (grande) QVERIFY2(m.contains(QStringLiteral("67 megapixels")), qPrintable(m));
   }
 
+  // The refusal of a photo past the bounds, word for word: the web edition
+  // says the same of what the browser decodes.
+  void alemDoLimiteNasMesmasPalavras_data() {
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("tamanho");
+    QTest::newRow("png") << "palavras.png" << PngDeclarando(8192, 8193) << "8192 x 8193";
+    QTest::newRow("jpg") << "palavras.jpg" << JpgDeclarando(9000, 9000) << "9000 x 9000";
+  }
+  void alemDoLimiteNasMesmasPalavras() {
+    QFETCH(QString, nome);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, tamanho);
+    const QString caminho = Gravar(nome, bytes);
+    QCOMPARE(Mensagem([&] { CarregarFigura(caminho, kLadoFoto); }),
+             QStringLiteral(u"A figura \"%1\" é grande demais (%2 pixels): o jogo abre fotos de até 67.108.864 pixels "
+                            u"(cerca de 67 megapixels), com até 65.535 pixels de cada lado")
+                 .arg(caminho, tamanho));
+  }
+
   // A damaged PNG is reported as such, never as too large.
   void pngDanificado() {
     QByteArray png = Salvar(Bandeira(300, 200), "png");

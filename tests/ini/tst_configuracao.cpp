@@ -10,8 +10,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
+#include <string>
 
 #include "configuracao.h"
+#include "jogo_ini.h"
 
 namespace {
 
@@ -267,6 +269,81 @@ class TstConfiguracao : public QObject {
     s[3].nome = QString(kTamanhoMaximoLinha + 1, QLatin1Char('n'));
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, GravarConfiguracao(Caminho(), s));
     QCOMPARE(Ler(Caminho()), "antigo");
+  }
+
+  // The refusal names the value and the candidate, in these words.
+  void valorQueNaoCabeDizQualEPorque() {
+    TSlotsCandidatos s = Exemplo();
+    s[3].nome = QStringLiteral(u"Zé 中");
+    try {
+      MontarConfiguracao(s);
+      QFAIL("montou um nome fora de Windows-1252");
+    } catch (const std::runtime_error& e) {
+      QCOMPARE(QString::fromUtf8(e.what()),
+               QStringLiteral(u"Não é possível gravar o nome do candidato 4 em jogo.ini: \"Zé 中\" tem quebra de "
+                              u"linha, caracteres fora de Windows-1252 ou mais de 4096 caracteres"));
+    }
+    // A lone surrogate is no character: refused, though in UTF-8 it would
+    // read as a '?' that fits; the first value refused is the one named.
+    s = Exemplo();
+    s[1].foto = QString(QChar(0xD800));
+    s[2].descricao = QStringLiteral("duas\nlinhas");
+    QVERIFY(!CabeNaConfiguracao(s[1].foto));
+    try {
+      MontarConfiguracao(s);
+      QFAIL("montou um valor que não é texto");
+    } catch (const std::runtime_error& e) {
+      QVERIFY2(QString::fromUtf8(e.what()).startsWith(QStringLiteral(u"Não é possível gravar o caminho da foto do "
+                                                                     u"candidato 2 em jogo.ini: ")),
+               e.what());
+    }
+  }
+
+  // The desktop's file is, byte for byte, the one the shared format
+  // composes (the web edition's import and export read and write it), and
+  // each reads the other's: every character Windows-1252 holds, spread over
+  // the values.
+  void mesmosBytesQueOFormatoComum() {
+    std::u32string todos;
+    // The C1 controls are there only where Windows-1252 leaves the byte free.
+    for (char32_t c = 0x20; c <= 0xFF; ++c)
+      if (c != 0x7F && (c < 0x80 || c > 0x9F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D))
+        todos += c;
+    for (char32_t c : {0x20AC, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039,
+                       0x0152, 0x017D, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122,
+                       0x0161, 0x203A, 0x0153, 0x017E, 0x0178})
+      todos += c;
+    const QString qt = QString::fromUcs4(todos.data(), static_cast<qsizetype>(todos.size()));
+    TSlotsCandidatos q;
+    varzeno::jogo::TCandidatosIni comum;
+    for (int k = 0; k < 6; ++k) {
+      const QString foto = k % 2 ? QString() : QStringLiteral("/home/eu/fotos/%1.jpg").arg(k);
+      const QString nome = qt.mid(k * 30, 30);
+      const QString desc = qt.mid(180 + k * 5, 40);
+      q[size_t(k)] = {foto, nome, desc};
+      comum[size_t(k)] = {foto.toStdString(), nome.toStdString(), desc.toStdString()};
+    }
+    const std::string bytes = varzeno::jogo::MontarJogoIni(comum);
+    const QByteArray esperado(bytes.data(), qsizetype(bytes.size()));
+    QCOMPARE(MontarConfiguracao(q), esperado);
+    GravarConfiguracao(Caminho(), q);
+    QCOMPARE(Ler(Caminho()), esperado);
+    QCOMPARE(*LerConfiguracao(Caminho()), q);
+    QCOMPARE(InterpretarConfiguracao(esperado), q);
+    const QByteArray doDesktop = MontarConfiguracao(q);
+    QVERIFY(varzeno::jogo::InterpretarJogoIni(std::string_view(doDesktop.constData(), size_t(doDesktop.size()))) ==
+            comum);
+  }
+
+  // The name boxes refuse exactly what the shared format cannot store.
+  void recusaOQueOFormatoComumRecusa() {
+    for (const char32_t c : {char32_t(0x80), char32_t(0x9F), char32_t(0x0100), char32_t(0x1F600), char32_t('\n')}) {
+      const QString q = QStringLiteral("a") + QString::fromUcs4(&c, 1);
+      QVERIFY2(!CabeNaConfiguracao(q), qPrintable(QString::number(uint32_t(c), 16)));
+      QVERIFY2(!varzeno::jogo::CabeNoJogoIni(q.toStdString()), qPrintable(QString::number(uint32_t(c), 16)));
+    }
+    QVERIFY(CabeNaConfiguracao(QStringLiteral(u"ação €")));
+    QVERIFY(varzeno::jogo::CabeNoJogoIni("ação €"));
   }
 
   void permissoesDoArquivoFicam_data() {

@@ -17,3 +17,15 @@ TEST(Foto, TheDesktopsBounds) {
   EXPECT_EQ(NumeroBrasileiro(999), "999");
   EXPECT_EQ(NumeroBrasileiro(1000), "1.000");
 }
+
+// The desktop's decoders ask the bounds by themselves, before decoding.
+TEST(Foto, WithinTheBounds) {
+  EXPECT_TRUE(FotoDentroDoLimite(8192, 8192));
+  EXPECT_FALSE(FotoDentroDoLimite(8192, 8193));
+  EXPECT_TRUE(FotoDentroDoLimite(65535, 1));
+  EXPECT_FALSE(FotoDentroDoLimite(65536, 1));
+  EXPECT_FALSE(FotoDentroDoLimite(1, 65536));
+  EXPECT_FALSE(FotoDentroDoLimite(65535, 65535));  // each side fits, the whole does not
+  EXPECT_EQ(MensagemArquivoDeFotoGrande("c.bmp", 600000000),
+            "O arquivo de figura \"c.bmp\" é grande demais (600000000 bytes; o máximo é 536870912)");
+}

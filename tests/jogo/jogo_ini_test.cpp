@@ -71,3 +71,52 @@ TEST(JogoIni, TellsWhatIsNotAJogoIni) {
   for (int i = 0; i < 18; ++i) vazio += "\r\n";
   EXPECT_EQ(VerificarJogoIni(vazio), "");
 }
+
+// Fed in pieces, cut anywhere (between a CR and its LF too), the reader
+// reads what it reads from the whole.
+TEST(JogoIni, ReadsTheSameInPieces) {
+  std::string bytes = "0\r\n";
+  const char* fins[] = {"\r\n", "\n", "\r", "\r\r\n", "\n\r"};
+  for (int i = 0; i < 22; ++i) bytes += "Linha \xE3 " + std::to_string(i) + fins[i % 5];
+  const TCandidatosIni inteiro = InterpretarJogoIni(bytes);
+  for (size_t corte = 0; corte <= bytes.size(); ++corte) {
+    TLeitorJogoIni leitor;
+    leitor.Acrescentar(std::string_view(bytes).substr(0, corte));
+    leitor.Acrescentar(std::string_view(bytes).substr(corte));
+    EXPECT_EQ(leitor.Candidatos(), inteiro) << corte;
+  }
+  // One byte at a time, and complete once the 19th line has ended.
+  TLeitorJogoIni leitor;
+  for (const char b : bytes) leitor.Acrescentar(std::string_view(&b, 1));
+  EXPECT_EQ(leitor.Candidatos(), inteiro);
+  EXPECT_TRUE(leitor.Completo());
+  TLeitorJogoIni curto;
+  curto.Acrescentar("0\r\nfoto\r\n");
+  EXPECT_FALSE(curto.Completo());
+}
+
+TEST(JogoIni, Windows1252WithoutTheLengthBound) {
+  EXPECT_TRUE(CabeEmWindows1252(std::string(5000, 'a')));
+  EXPECT_FALSE(CabeNoJogoIni(std::string(5000, 'a')));
+  EXPECT_TRUE(CabeEmWindows1252("São João € \xC2\x81"));
+  EXPECT_FALSE(CabeEmWindows1252("a\rb"));
+  EXPECT_FALSE(CabeEmWindows1252("\xC2\x80"));  // U+0080: 1252 puts € at its byte
+  EXPECT_FALSE(CabeEmWindows1252("\xE3"));
+}
+
+// The words of a refusal, which the desktop shows as they are.
+TEST(JogoIni, RefusalNamesTheValue) {
+  TCandidatosIni c = Exemplo();
+  c[4].descricao = "duas\nlinhas";
+  try {
+    MontarJogoIni(c);
+    FAIL() << "stored a line break";
+  } catch (const TValorIni& e) {
+    EXPECT_STREQ(e.what(),
+                 "Não é possível gravar a descrição do candidato 5 em jogo.ini: \"duas\nlinhas\" tem quebra de linha, "
+                 "caracteres fora de Windows-1252 ou mais de 4096 caracteres");
+  }
+  EXPECT_STREQ(ValorQueNaoCabe(1, 0, "x").what(),
+               "Não é possível gravar o caminho da foto do candidato 1 em jogo.ini: \"x\" tem quebra de linha, "
+               "caracteres fora de Windows-1252 ou mais de 4096 caracteres");
+}

@@ -7,12 +7,12 @@ using namespace varzeno::jogo;
 
 namespace {
 // A game with scripted draws 0, 1, 2, …: blank 0, opponents 1 and 2.
-TPartida NovaPartida(int oponentes) {
+TPartida NovaPartida(int oponentes, const std::string& nome = "Eu") {
   std::vector<uint64_t> seq(2000);
   for (size_t i = 0; i < seq.size(); ++i) seq[i] = i;
   TGeradorTemporario g(std::make_unique<TGeradorRoteiro>(seq));
   TPartida p;
-  p.NovoJogo("Eu", oponentes);
+  p.NovoJogo(nome, oponentes);
   return p;
 }
 }  // namespace
@@ -78,4 +78,15 @@ TEST(Painel, FinalPollInWords) {
   const auto& r = p.Motor->Ranking;
   EXPECT_EQ(t.rfind("Pesquisa final. " + r[0]->Nome + ": " + std::to_string(r[0]->Percentual) + "%; ", 0), 0u) << t;
   EXPECT_EQ(t.back(), '.');
+}
+
+// A name is said as the player wrote it, a percent sign and digits too.
+TEST(Painel, FinalPollKeepsTheNameAsWritten) {
+  TPartida p = NovaPartida(2, "Zé %1");
+  const std::string t = DescreverPesquisaFinal(p);
+  int32_t percentual = -1;
+  for (int r = 0; r < p.Motor->Ranking.Count(); ++r)
+    if (p.Motor->Ranking[r]->Nome == "Zé %1") percentual = p.Motor->Ranking[r]->Percentual;
+  ASSERT_GE(percentual, 0) << t;
+  EXPECT_NE(t.find("Zé %1: " + std::to_string(percentual) + "%"), std::string::npos) << t;
 }

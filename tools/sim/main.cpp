@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "argumentos.h"
+#include "decisao.h"
 #include "estrategia.h"
 #include "json.h"
 
@@ -16,18 +17,10 @@ using namespace varzeno::sim;
 
 namespace {
 
-const char* NomeDecisao(TDecisao d) {
-  switch (d) {
-    case TDecisao::Vitoria:
-      return "vitoria";
-    case TDecisao::Derrota:
-      return "derrota";
-    case TDecisao::SegundoTurno:
-      return "segundo_turno";
-    case TDecisao::Nenhuma:
-      break;
-  }
-  return "nenhuma";
+// Only decided rounds reach the trace; an undecided one would read "nenhuma".
+std::string_view NomeNoRastro(TDecisao d) {
+  const std::string_view nome = jogo::NomeDecisao(d);
+  return nome.empty() ? "nenhuma" : nome;
 }
 
 // One JSON object per line for every step of a game.
@@ -74,7 +67,7 @@ class TRastro {
   }
   void Decisao(const TResposta& r) {
     out_ << "{\"tipo\":\"decisao\",\"jogo\":" << jogo << ",\"turno\":" << r.Turno << ",\"resultado\":\""
-         << NomeDecisao(r.Decisao) << "\"}\n";
+         << NomeNoRastro(r.Decisao) << "\"}\n";
   }
 
   std::ostream& out_;

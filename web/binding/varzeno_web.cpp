@@ -7,6 +7,7 @@
 #include <string>
 
 #include "aleatorio.h"
+#include "decisao.h"
 #include "preparacao.h"
 #include "foto.h"
 #include "grafico_plano.h"
@@ -71,20 +72,6 @@ val Textos() {
   return t;
 }
 
-const char* NomeDecisao(TDecisao d) {
-  switch (d) {
-    case TDecisao::Vitoria:
-      return "vitoria";
-    case TDecisao::Derrota:
-      return "derrota";
-    case TDecisao::SegundoTurno:
-      return "segundo_turno";
-    case TDecisao::Nenhuma:
-      break;
-  }
-  return "";
-}
-
 // What a step asks the page to do, in the desktop's order.
 val Resposta(const TResposta& r) {
   val o = val::object();
@@ -93,7 +80,7 @@ val Resposta(const TResposta& r) {
   o.set("semanaJogada", r.SemanaJogada);
   o.set("novasOpcoes", r.NovasOpcoes);
   o.set("limparPainel", r.LimparPainel);
-  o.set("decisao", std::string(NomeDecisao(r.Decisao)));
+  o.set("decisao", std::string(jogo::NomeDecisao(r.Decisao)));
   o.set("turno", r.Turno);
   o.set("fimDeJogo", r.FimDeJogo());
   o.set("som", r.Som() ? val(std::string(r.Som())) : val::null());
