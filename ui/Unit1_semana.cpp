@@ -4,11 +4,11 @@
 #include "Unit2.h"
 #include "imagem.h"
 #include "notebook.h"
+#include "passos.h"
 #include "rotulo.h"
 #include "textos.h"
 #include "updown.h"
 
-using varzeno::TDecisao;
 using varzeno::TResposta;
 
 void TForm1::MontarJogo() {
@@ -60,29 +60,35 @@ void TForm1::ConfirmarAcao() { Mostrar(Partida.ConfirmarAcao(Escolha)); }
 
 void TForm1::Mensagem(const QString& texto) { formDialog->Mostrar(texto); }
 
-// Shows what a step of the game asks for, in the game's order.
+// Shows what a step of the game asks for, in the order both editions share.
 void TForm1::Mostrar(const TResposta& r) {
-  if (!r.Recusa.empty()) {
-    Mensagem(QString::fromStdString(r.Recusa));
-    return;
+  using varzeno::jogo::TPasso;
+  for (const varzeno::jogo::TPassoMostrar& p : varzeno::jogo::PassosDe(r)) {
+    const QString texto = QString::fromStdString(p.texto);
+    switch (p.passo) {
+      case TPasso::Recusa:
+      case TPasso::MensagemEvento:
+        Mensagem(texto);
+        break;
+      case TPasso::LimparPainel:
+        LimparPainel();
+        break;
+      case TPasso::EscreverPainel:
+        AtualizarPainel();
+        break;
+      case TPasso::AnunciarSemana:
+        // Said already: the reader's layer says the panel whenever it is
+        // written (PainelAtualizado), a campaign's start included.
+        break;
+      case TPasso::Som:
+        TocarSom(texto);
+        break;
+      case TPasso::MensagemFim:
+        formDialog->Mostrar(texto);
+        break;
+      case TPasso::Grafico:
+        MostrarGrafico();  // waits for the message above to close
+        break;
+    }
   }
-  if (r.LimparPainel) LimparPainel();
-  // The panel is written before the event's message is shown: both reach
-  // the screen together, and the panel does not wait for a window to open.
-  if (r.NovasOpcoes) AtualizarPainel();
-  if (r.Evento) Mensagem(QString::fromStdString(r.Evento->Nome));
-  if (r.Decisao == TDecisao::Vitoria) Vitoria();
-  if (r.Decisao == TDecisao::Derrota) Derrota();
-}
-
-void TForm1::Vitoria() {
-  TocarSom(QString::fromLatin1(varzeno::kSomGanhou));
-  formDialog->Mostrar(QString::fromStdString(varzeno::kGanhou));
-  MostrarGrafico();
-}
-
-void TForm1::Derrota() {
-  TocarSom(QString::fromLatin1(varzeno::kSomPerdeu));
-  formDialog->Mostrar(QString::fromStdString(varzeno::kPerdeu));
-  MostrarGrafico();
 }

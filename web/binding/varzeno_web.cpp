@@ -13,6 +13,7 @@
 #include "jogo_ini.h"
 #include "nomes_acessiveis.h"
 #include "painel.h"
+#include "passos.h"
 #include "partida.h"
 #include "textos.h"
 
@@ -98,6 +99,15 @@ val Resposta(const TResposta& r) {
   o.set("fimDeJogo", r.FimDeJogo());
   o.set("som", r.Som() ? val(std::string(r.Som())) : val::null());
   o.set("mensagem", r.Mensagem());
+  // What to show, in the order the desktop shows it: [{ passo, texto }].
+  val passos = val::array();
+  for (const jogo::TPassoMostrar& p : jogo::PassosDe(r)) {
+    val v = val::object();
+    v.set("passo", std::string(jogo::NomeDoPasso(p.passo)));
+    v.set("texto", p.texto);
+    passos.call<void>("push", v);
+  }
+  o.set("passos", passos);
   return o;
 }
 

@@ -67,25 +67,39 @@ function marcar(escolha, focar) {
   if (focar) marcaDe(escolha).focus();
 }
 
-// Shows what a step of the game asks for, in the desktop's order.
+// Shows what a step of the game asks for, in the order both editions share;
+// what follows the end's message waits for its Ok, as on the desktop.
 function mostrar(r) {
-  if (r.recusa) {
-    dialogo.mostrar(r.recusa);
-    return;
-  }
-  if (r.limparPainel) escreverPainel(motor.painelVazio(), motor);
-  if (r.novasOpcoes) {
-    escreverPainel(motor.painel(), motor);
-    window.varzeno.painelEscrito = performance.now();
-  }
-  if (r.semanaJogada && !r.evento) anunciarSemana(motor.painel(), null);
-  if (r.evento) {
-    anunciarSemana(motor.painel(), r.evento);
-    dialogo.mostrar(r.evento);
-  }
-  if (r.fimDeJogo) {
-    tocar(r.som);
-    dialogo.mostrar(r.mensagem, iniciarGrafico);
+  executar(r.passos);
+}
+
+function executar(passos) {
+  for (const [i, { passo, texto }] of passos.entries()) {
+    switch (passo) {
+      case 'recusa':
+      case 'mensagemEvento':
+        dialogo.mostrar(texto);
+        break;
+      case 'limparPainel':
+        escreverPainel(motor.painelVazio(), motor);
+        break;
+      case 'escreverPainel':
+        escreverPainel(motor.painel(), motor);
+        window.varzeno.painelEscrito = performance.now();
+        break;
+      case 'anunciarSemana':
+        anunciarSemana(motor.painel(), texto || null);
+        break;
+      case 'som':
+        tocar(texto);
+        break;
+      case 'mensagemFim':
+        dialogo.mostrar(texto, () => executar(passos.slice(i + 1)));
+        return;
+      case 'grafico':
+        iniciarGrafico();
+        break;
+    }
   }
 }
 
