@@ -3,6 +3,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "imagem.h"
+#include "lugar.h"
 #include "notebook.h"
 #include "passos.h"
 #include "rotulo.h"
@@ -18,19 +19,17 @@ void TForm1::MontarJogo() {
   Image7 = GuardarFigura(extra, "Image7", 118, 26);
   Image8 = GuardarFigura(extra, "Image8", 118, 26);
 
-  const int linhas[4] = {60, 89, 118, 143};
   for (int i = 0; i < 4; ++i) {
     Trava[i] = new TImagem(this, QStringLiteral("Trava%1").arg(i + 1));
-    Trava[i]->setGeometry(13, linhas[i], 11, 11);
+    Trava[i]->setGeometry(Geometria(Trava[i]->objectName()));
     Trava[i]->setCursor(Qt::DragMoveCursor);
     Trava[i]->SetPicture(Tic0->Picture());
     connect(Trava[i], &TImagem::MouseDown, this, [this](TImagem* s) { Trava1MouseDown(s); });
   }
-  Label9 =
-      CriarRotulo(this, "Label9", 35, 142, TFonte{12, true, Qt::white, QColor()}, QString::fromUtf8(varzeno::jogo::kNaoFazerNada));
+  Label9 = RotuloNoLugar(this, "Label9", true, Qt::white, QColor(), QString::fromUtf8(varzeno::jogo::kNaoFazerNada));
 
   Image4 = new TImagem(this, "Image4");
-  Image4->setGeometry(355, 160, 118, 26);
+  Image4->setGeometry(Geometria("Image4"));
   Image4->setCursor(Qt::DragMoveCursor);
   Image4->SetPicture(Image7->Picture());
   connect(Image4, &TImagem::MouseDown, this, [this] { Image4MouseDown(); });

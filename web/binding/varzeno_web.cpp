@@ -7,14 +7,15 @@
 #include <string>
 
 #include "aleatorio.h"
-#include "preparacao.h"
 #include "foto.h"
 #include "grafico_plano.h"
 #include "jogo_ini.h"
+#include "leiaute.h"
 #include "nomes_acessiveis.h"
 #include "painel.h"
-#include "passos.h"
 #include "partida.h"
+#include "passos.h"
+#include "preparacao.h"
 #include "textos.h"
 
 using emscripten::val;
@@ -194,6 +195,21 @@ val MontarJogoIni(val candidatos) {
 
 bool CabeNoJogoIni(const std::string& texto) { return jogo::CabeNoJogoIni(texto); }
 
+// Where each widget sits: { name: { x, y, w, h, fonte } }, the desktop's table.
+val Leiaute() {
+  val t = val::object();
+  for (const jogo::TLugar& l : jogo::kLeiaute) {
+    val o = val::object();
+    o.set("x", l.x);
+    o.set("y", l.y);
+    o.set("w", l.w);
+    o.set("h", l.h);
+    o.set("fonte", l.fonte);
+    t.set(l.nome, o);
+  }
+  return t;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(varzeno) {
@@ -211,6 +227,7 @@ EMSCRIPTEN_BINDINGS(varzeno) {
   emscripten::function("lerJogoIni", &LerJogoIni);
   emscripten::function("montarJogoIni", &MontarJogoIni);
   emscripten::function("cabeNoJogoIni", &CabeNoJogoIni);
+  emscripten::function("leiaute", &Leiaute);
   emscripten::function("tamanhoMaximoIni", +[] { return static_cast<double>(jogo::kTamanhoMaximoIni); });
   emscripten::function("lerSemente", &LerSemente);
   emscripten::function("verificarFoto", +[](const std::string& nome, double bytes, int largura, int altura) {

@@ -178,6 +178,7 @@ const candidatos = montarCandidatos(T, {
   aviso: (m) => dialogo.mostrar(m),
   cabe: (t) => motor.cabeNoJogoIni(t),
   verificar: (nome, bytes, w, h) => motor.verificarFoto(nome, bytes, w, h),
+  leiaute: motor.leiaute(),
   aoMudar: () => armazem.gravar(candidatos.ler()),
 });
 armazem = criarArmazem({ aviso: (m) => dialogo.mostrar(m), aoMudarFora: (lista) => candidatos.aplicar(lista) });
