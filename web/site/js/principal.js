@@ -20,6 +20,8 @@ const $ = (id) => document.getElementById(id);
 ligarEscala();
 const motor = await criarMotor();
 const T = motor.textos();
+// Where each widget sits: the desktop's table.
+const leiaute = motor.leiaute();
 // What readers call the fixed controls and pages: the desktop's own table.
 for (const [id, nome] of Object.entries(T.nomesAcessiveis)) ($(id) ?? $('pg' + id)).setAttribute('aria-label', nome);
 const semente = lerSemente(location.search, motor);
@@ -114,7 +116,7 @@ async function iniciarGrafico() {
   $('imgBtn').hidden = true;
   $('descricaoGrafico').textContent = motor.pesquisaFinal();
   mostrarPagina('Grafico');
-  const plano = motor.grafico(estado.oponentes, 336);
+  const plano = motor.grafico(estado.oponentes, leiaute.imgGraf.w);
   window.varzeno.duracaoGrafico = await desenharGrafico(plano, $('imgNomes'), $('imgGraf'),
     Number(window.varzeno.pausaGrafico ?? 125));
   // The player may have left with the close button meanwhile.
@@ -178,7 +180,7 @@ const candidatos = montarCandidatos(T, {
   aviso: (m) => dialogo.mostrar(m),
   cabe: (t) => motor.cabeNoJogoIni(t),
   verificar: (nome, bytes, w, h) => motor.verificarFoto(nome, bytes, w, h),
-  leiaute: motor.leiaute(),
+  leiaute,
   aoMudar: () => armazem.gravar(candidatos.ler()),
 });
 armazem = criarArmazem({ aviso: (m) => dialogo.mostrar(m), aoMudarFora: (lista) => candidatos.aplicar(lista) });
