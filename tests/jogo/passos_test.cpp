@@ -83,20 +83,19 @@ TEST(Passos, TheRunOffStartsLikeANewGame) {
   EXPECT_EQ(Tipos(PassosDe(r)), (std::vector{P::LimparPainel, P::EscreverPainel}));
 }
 
-TEST(Passos, AWinPlaysItsSoundThenShowsItsMessageThenTheChart) {
-  TPartida p;
-  FimDoPrimeiroTurno(p, 50, 1);
-  const auto v = PassosDe(p.ConfirmarAcao(0));
-  EXPECT_EQ(v,
-            (std::vector<TPassoMostrar>{{P::Som, "Ganhou.wav"}, {P::MensagemFim, "Você ganhou!"}, {P::Grafico, ""}}));
-}
-
-TEST(Passos, ALossToo) {
-  TPartida p;
-  FimDoPrimeiroTurno(p, 10, 2);
-  const auto v = PassosDe(p.ConfirmarAcao(0));
-  EXPECT_EQ(v,
-            (std::vector<TPassoMostrar>{{P::Som, "Perdeu.wav"}, {P::MensagemFim, "Você perdeu!"}, {P::Grafico, ""}}));
+TEST(Passos, TheEndPlaysItsSoundThenShowsItsMessageThenTheChart) {
+  struct Caso {
+    int32_t popularidade;
+    int brancos;
+    const char *som, *mensagem;
+  } casos[] = {{50, 1, "Ganhou.wav", "Você ganhou!"}, {10, 2, "Perdeu.wav", "Você perdeu!"}};
+  for (const Caso& c : casos) {
+    TPartida p;
+    FimDoPrimeiroTurno(p, c.popularidade, c.brancos);
+    EXPECT_EQ(PassosDe(p.ConfirmarAcao(0)),
+              (std::vector<TPassoMostrar>{{P::Som, c.som}, {P::MensagemFim, c.mensagem}, {P::Grafico, ""}}))
+        << c.mensagem;
+  }
 }
 
 TEST(Passos, NothingBeforeAGame) {
