@@ -9,10 +9,11 @@
 
 #include "acessivel.h"
 #include "aleatorio.h"
-#include "preparacao.h"
 #include "erro.h"
 #include "imagem.h"
+#include "lugar.h"
 #include "notebook.h"
+#include "preparacao.h"
 #include "regiao.h"
 #include "somwave.h"
 #include "tela.h"
@@ -23,7 +24,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
   InstalarFabrica();  // Qt may ask for the window's interface from its title on
   setObjectName("Form1");
   setWindowTitle(QStringLiteral("Varzeno"));
-  move(192, 107);
+  move(Geometria(QStringLiteral("Form1")).topLeft());
   Form1 = this;
   MontarMoldura();
   MontarPaginas();
@@ -55,10 +56,10 @@ void TForm1::FormCreate() {
   else
     varzeno::Randomize();
   // A fixed size: no manager offers to maximise or resize it.
-  setFixedSize(650, 198);
+  setFixedSize(Geometria(QStringLiteral("Form1")).size());
   CaberNaTela(*this);
   Abook->setCurrentIndex(0);
-  Abook->move(4, 6);
+  Abook->move(Geometria(QStringLiteral("Abook")).topLeft());
   QPalette paleta = Abook->palette();
   paleta.setColor(QPalette::Window, Imp->Picture().pixelColor(Abook->pos()));
   Abook->setPalette(paleta);

@@ -76,8 +76,6 @@ class TForm1 : public QWidget {
   void NovoJogo();
   void ConfirmarAcao();
   void Mensagem(const QString& texto);
-  void Vitoria();
-  void Derrota();
   void Trava1MouseDown(TImagem* Sender);
   void Image4MouseDown();
   void Image4MouseUp();

@@ -16,6 +16,7 @@
 #include "figuras.h"
 #include "figuras_embutidas.h"
 #include "imagem.h"
+#include "lugar.h"
 #include "notebook.h"
 #include "rolagem.h"
 #include "rotulo.h"
@@ -23,16 +24,6 @@
 
 namespace {
 using varzeno::jogo::kDescricoes;
-
-struct TPosicao {
-  QPoint foto, camera, nome;
-  QRect descricao;
-};
-const TPosicao kPosicoes[6] = {
-    {{15, 42}, {110, 73}, {110, 110}, {15, 142, 191, 58}},   {{229, 42}, {325, 73}, {325, 110}, {229, 142, 197, 58}},
-    {{15, 220}, {110, 253}, {110, 290}, {15, 322, 196, 58}}, {{229, 220}, {325, 253}, {325, 291}, {229, 323, 192, 58}},
-    {{15, 400}, {110, 434}, {110, 470}, {15, 501, 191, 58}}, {{229, 400}, {325, 434}, {325, 471}, {229, 501, 192, 58}},
-};
 
 const char* const kNomeDoArquivo = "jogo.ini";
 
@@ -87,10 +78,10 @@ void TForm1::MontarCandidatos() {
   maq1 = GuardarFigura(extra, "maq1", 38, 31);
   maq2 = GuardarFigura(extra, "maq2", 38, 31);
 
-  QWidget* conteudo =
-      CriarRolagem(Abook->Pagina(QStringLiteral("Candidatos")), "ScrollBox2", QRect(20, 5, 436, 161), 501 + 58 + 8);
-  Label34 = CriarRotulo(conteudo, "Label34", 0, 0, TFonte{16, true, QColor(0x00, 0xFF, 0xFF), QColor()},
-                        QString::fromUtf8(varzeno::jogo::kEscolhaCandidato));
+  QWidget* conteudo = CriarRolagem(Abook->Pagina(QStringLiteral("Candidatos")), "ScrollBox2", Geometria("ScrollBox2"),
+                                   LugarDe("candidatosConteudo").h);
+  Label34 = RotuloNoLugar(conteudo, "Label34", true, QColor(0x00, 0xFF, 0xFF), QColor(),
+                          QString::fromUtf8(varzeno::jogo::kEscolhaCandidato));
   QFont sublinhada = Label34->font();
   sublinhada.setUnderline(true);
   Label34->setFont(sublinhada);
@@ -99,11 +90,10 @@ void TForm1::MontarCandidatos() {
   Carregador = new TCarregadorFotos(this);
   auto* validador = new TValidadorNome(this);
   for (int k = 1; k <= 6; ++k) {
-    const TPosicao& pos = kPosicoes[k - 1];
     const int numero = 10 * k + 5;
 
     TImagem* foto = new TImagem(conteudo, QStringLiteral("Fcan%1").arg(k));
-    foto->setGeometry(QRect(pos.foto, QSize(89, 89)));
+    foto->setGeometry(Geometria(foto->objectName()));
     foto->SetStretch(true);
     foto->SetPicture(FiguraEmbutida(QStringLiteral("foto%1.png").arg(numero)));
     foto->setToolTip(QString::fromUtf8(varzeno::jogo::kDicaFoto));
@@ -112,7 +102,7 @@ void TForm1::MontarCandidatos() {
     Fcan[k] = foto;
 
     TImagem* camera = new TImagem(conteudo, QStringLiteral("Mq%1").arg(k));
-    camera->setGeometry(QRect(pos.camera, QSize(38, 31)));
+    camera->setGeometry(Geometria(camera->objectName()));
     camera->SetPicture(maq1->Picture());
     camera->setToolTip(QString::fromUtf8(varzeno::jogo::kDicaCamera));
     connect(camera, &TImagem::MouseDown, this, [this](TImagem* s) { Mq1MouseDown(s); });
@@ -121,21 +111,20 @@ void TForm1::MontarCandidatos() {
 
     auto* nome = new QLineEdit(QString::fromStdString(varzeno::jogo::NomeInicialCandidato(k)), conteudo);
     nome->setObjectName(QStringLiteral("Ncan%1").arg(k));
-    nome->setGeometry(QRect(pos.nome, QSize(98, 14)));
+    nome->setGeometry(Geometria(nome->objectName()));
     nome->setFrame(false);
     nome->setTextMargins(0, 0, 0, 0);
-    nome->setFont(Arial(11, true));
+    nome->setFont(Arial(LugarDe(nome->objectName()).fonte, true));
     QPalette p = nome->palette();
     p.setColor(QPalette::Base, QColor(0x93, 0x9E, 0xAA));
     nome->setPalette(p);
     nome->setValidator(validador);
     Ncan[k] = nome;
 
-    QLabel* descricao = CriarRotulo(conteudo, QStringLiteral("Dcan%1").arg(k), pos.descricao.x(), pos.descricao.y(),
-                                    TFonte{11, true, QColor(0xFF, 0xFF, 0x00), QColor()},
-                                    QString::fromUtf8(kDescricoes[static_cast<size_t>(k - 1)]), pos.descricao.size());
+    QLabel* descricao = RotuloNoLugar(conteudo, QStringLiteral("Dcan%1").arg(k), true, QColor(0xFF, 0xFF, 0x00),
+                                      QColor(), QString::fromUtf8(kDescricoes[static_cast<size_t>(k - 1)]));
     QFont fd(QStringLiteral("MS Sans Serif"));
-    fd.setPixelSize(11);
+    fd.setPixelSize(LugarDe(descricao->objectName()).fonte);
     fd.setBold(true);
     descricao->setFont(fd);
     descricao->setWordWrap(true);

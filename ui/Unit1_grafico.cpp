@@ -8,6 +8,7 @@
 #include "copia.h"
 #include "grafico_plano.h"
 #include "imagem.h"
+#include "lugar.h"
 #include "notebook.h"
 #include "rotulo.h"
 #include "textos.h"
@@ -35,14 +36,14 @@ void TForm1::MontarGrafico() {
   grafico = GuardarFigura(extra, "grafico", 336, 102);
   img1 = GuardarFigura(extra, "img1", 75, 52);
 
-  Label13 = CriarRotulo(pagina, "Label13", 146, 8, TFonte{16, true, QColor(0xFF, 0xFF, 0x00), QColor()},
-                        QString::fromUtf8(varzeno::jogo::kGraficoDesempenho));
+  Label13 = RotuloNoLugar(pagina, "Label13", true, QColor(0xFF, 0xFF, 0x00), QColor(),
+                          QString::fromUtf8(varzeno::jogo::kGraficoDesempenho));
   imgNomes = new TImagem(pagina, "imgNomes");
-  imgNomes->setGeometry(8, 32, 105, 145);
+  imgNomes->setGeometry(Geometria("imgNomes"));
   imgGraf = new TImagem(pagina, "imgGraf");
-  imgGraf->setGeometry(120, 32, 336, 102);
+  imgGraf->setGeometry(Geometria("imgGraf"));
   imgBtn = new TImagem(pagina, "imgBtn");
-  imgBtn->setGeometry(248, 144, 75, 26);
+  imgBtn->setGeometry(Geometria("imgBtn"));
   imgBtn->hide();
   connect(imgBtn, &TImagem::MouseDown, this, [this] { imgBtnMouseDown(); });
 

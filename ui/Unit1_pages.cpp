@@ -2,11 +2,12 @@
 #include "Unit1.h"
 #include "figuras_embutidas.h"
 #include "imagem.h"
+#include "lugar.h"
 #include "notebook.h"
 
 void TForm1::MontarPaginas() {
   Abook = new TNotebook(this, "Abook");
-  Abook->setGeometry(4, 6, 475, 186);
+  Abook->setGeometry(Geometria(QStringLiteral("Abook")));
   QWidget* padrao = Abook->AdicionarPagina(QStringLiteral("Default"));
   QWidget* extra = Abook->AdicionarPagina(QStringLiteral("Extra"));
   for (const char* nome : {"regras", "Candidatos", "adversarios", "Grafico"})
@@ -15,7 +16,7 @@ void TForm1::MontarPaginas() {
   // The title banner drags the window like the background does, and its
   // release turns to the rules.
   Image1 = new TImagem(padrao, "Image1");
-  Image1->setGeometry(0, 0, 475, 186);
+  Image1->setGeometry(Geometria(QStringLiteral("Image1")));
   Image1->SetPicture(FiguraEmbutida(QStringLiteral("Image1.png")));
   connect(Image1, &TImagem::MouseDown, this,
           [this](TImagem* s, Qt::MouseButton, int x, int y) { ImpMouseDown(s, x, y); });

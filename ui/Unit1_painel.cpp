@@ -1,6 +1,7 @@
 // The status panel: statistics, the week's options with their effects, the
 // ranked poll and the weeks left. It only displays what the game holds.
 #include "Unit1.h"
+#include "lugar.h"
 #include "painel.h"
 #include "rotulo.h"
 
@@ -19,30 +20,35 @@ QString Q(const char* s) { return QString::fromUtf8(s); }
 }  // namespace
 
 void TForm1::MontarPainel() {
-  const TFonte nomes{11, false, kVerdeLimao, kPreto};
-  const TFonte partes{11, true, kAmarelo, kPreto};
-  const int linhas[7] = {7, 22, 37, 52, 67, 82, 97};
   for (int r = 0; r < 7; ++r) {
-    Can[r] = CriarRotulo(this, QStringLiteral("Can%1").arg(r + 1), 508, linhas[r], nomes, Q(varzeno::jogo::kPontosVazios), {76, 14});
-    Per[r] = CriarRotulo(this, QStringLiteral("Per%1").arg(r + 1), 588, linhas[r], partes, Q(varzeno::jogo::kPorcentoVazio));
+    Can[r] = RotuloNoLugar(this, QStringLiteral("Can%1").arg(r + 1), false, kVerdeLimao, kPreto,
+                           Q(varzeno::jogo::kPontosVazios));
+    Per[r] = RotuloNoLugar(this, QStringLiteral("Per%1").arg(r + 1), true, kAmarelo, kPreto,
+                           Q(varzeno::jogo::kPorcentoVazio));
   }
 
-  const TFonte legenda{11, true, kTitulo, kFundoPainel};
-  const TFonte valor{11, true, kMarrom, kFundoPainel};
-  Label5 = CriarRotulo(this, "Label5", 508, 142, legenda, Q(varzeno::jogo::kDinheiro));
-  Label6 = CriarRotulo(this, "Label6", 508, 158, legenda, Q(varzeno::jogo::kPopularidade));
-  Label7 = CriarRotulo(this, "Label7", 508, 174, legenda, Q(varzeno::jogo::kHonestidade));
-  Label10 = CriarRotulo(this, "Label10", 562, 142, valor, QStringLiteral("0"));
-  Label11 = CriarRotulo(this, "Label11", 588, 158, valor, QStringLiteral("0"));
-  Label12 = CriarRotulo(this, "Label12", 585, 174, valor, QStringLiteral("0"));
-  Label14 = CriarRotulo(this, "Label14", 508, 126, legenda, QString());
+  const auto legenda = [this](const char* nome, const QString& texto) {
+    return RotuloNoLugar(this, nome, true, kTitulo, kFundoPainel, texto);
+  };
+  const auto valor = [this](const char* nome) {
+    return RotuloNoLugar(this, nome, true, kMarrom, kFundoPainel, QStringLiteral("0"));
+  };
+  Label5 = legenda("Label5", Q(varzeno::jogo::kDinheiro));
+  Label6 = legenda("Label6", Q(varzeno::jogo::kPopularidade));
+  Label7 = legenda("Label7", Q(varzeno::jogo::kHonestidade));
+  Label10 = valor("Label10");
+  Label11 = valor("Label11");
+  Label12 = valor("Label12");
+  Label14 = legenda("Label14", QString());
   RotulosDoPainel = {Label5, Label6, Label7, Label10, Label11, Label12};
 
-  const TFonte opcao{12, true, Qt::white, QColor()};
-  Label2 = CriarRotulo(this, "Label2", 35, 60, opcao, QStringLiteral("Label2"));
-  Label3 = CriarRotulo(this, "Label3", 35, 88, opcao, QStringLiteral("Label3"));
-  Label4 = CriarRotulo(this, "Label4", 35, 117, opcao, QStringLiteral("Label4"));
-  Label8 = CriarRotulo(this, "Label8", 30, 34, TFonte{16, true, kAgua, QColor()}, QStringLiteral("Label8"));
+  const auto opcao = [this](const char* nome) {
+    return RotuloNoLugar(this, nome, true, Qt::white, QColor(), QString::fromLatin1(nome));
+  };
+  Label2 = opcao("Label2");
+  Label3 = opcao("Label3");
+  Label4 = opcao("Label4");
+  Label8 = RotuloNoLugar(this, "Label8", true, kAgua, QColor(), QStringLiteral("Label8"));
 }
 
 // Writes the panel's labels as the shared composition says, so every

@@ -4,11 +4,12 @@
 
 #include "Unit1.h"
 #include "dados.h"
+#include "lugar.h"
 #include "notebook.h"
 #include "rolagem.h"
 #include "rotulo.h"
-#include "textos.h"
 #include "shell.h"
+#include "textos.h"
 
 namespace {
 struct TTexto {
@@ -24,14 +25,15 @@ const int kTopoLabel37 = varzeno::jogo::kTopoLeiaMais;
 }  // namespace
 
 void TForm1::MontarRegras() {
-  QWidget* conteudo = CriarRolagem(Abook->Pagina(QStringLiteral("regras")), "ScrollBox1", QRect(20, 5, 436, 161),
-                                   kTopoLabel37 + 23 + 25 + 8);
+  QWidget* conteudo = CriarRolagem(Abook->Pagina(QStringLiteral("regras")), "ScrollBox1", Geometria("ScrollBox1"),
+                                   LugarDe("regrasConteudo").h);
 
   auto texto = [&](const char* nome, bool titulo, int topo, int altura, const QString& t) {
-    QLabel* l = CriarRotulo(
-        conteudo, QString::fromLatin1(nome), titulo ? 0 : 15, topo,
-        TFonte{titulo ? 16 : 13, true, titulo ? QColor(0x00, 0xFF, 0xFF) : QColor(0xFF, 0xFF, 0x00), QColor()}, t,
-        titulo ? QSize() : QSize(401, altura));
+    const varzeno::jogo::TLugar& tipo = LugarDe(titulo ? QStringLiteral(".titulo") : QStringLiteral(".corpo"));
+    QLabel* l =
+        CriarRotulo(conteudo, QString::fromLatin1(nome), tipo.x, topo,
+                    TFonte{tipo.fonte, true, titulo ? QColor(0x00, 0xFF, 0xFF) : QColor(0xFF, 0xFF, 0x00), QColor()}, t,
+                    titulo ? QSize() : QSize(tipo.w, altura));
     // Headings are underlined, bodies italic.
     QFont f = l->font();
     f.setUnderline(titulo);
@@ -48,9 +50,9 @@ void TForm1::MontarRegras() {
 
   Label36 = new TRotuloClicavel(conteudo);
   Label36->setObjectName("Label36");
-  Label36->setGeometry(110, kTopoLabel37 + 23, 196, 25);
+  Label36->setGeometry(Geometria("Label36"));
   QFont link(QStringLiteral("Courier New"));
-  link.setPixelSize(12);
+  link.setPixelSize(LugarDe("Label36").fonte);
   link.setUnderline(true);
   Label36->setFont(link);
   QPalette p = Label36->palette();

@@ -3,12 +3,13 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "imagem.h"
+#include "lugar.h"
 #include "notebook.h"
+#include "passos.h"
 #include "rotulo.h"
 #include "textos.h"
 #include "updown.h"
 
-using varzeno::TDecisao;
 using varzeno::TResposta;
 
 void TForm1::MontarJogo() {
@@ -18,19 +19,17 @@ void TForm1::MontarJogo() {
   Image7 = GuardarFigura(extra, "Image7", 118, 26);
   Image8 = GuardarFigura(extra, "Image8", 118, 26);
 
-  const int linhas[4] = {60, 89, 118, 143};
   for (int i = 0; i < 4; ++i) {
     Trava[i] = new TImagem(this, QStringLiteral("Trava%1").arg(i + 1));
-    Trava[i]->setGeometry(13, linhas[i], 11, 11);
+    Trava[i]->setGeometry(Geometria(Trava[i]->objectName()));
     Trava[i]->setCursor(Qt::DragMoveCursor);
     Trava[i]->SetPicture(Tic0->Picture());
     connect(Trava[i], &TImagem::MouseDown, this, [this](TImagem* s) { Trava1MouseDown(s); });
   }
-  Label9 =
-      CriarRotulo(this, "Label9", 35, 142, TFonte{12, true, Qt::white, QColor()}, QString::fromUtf8(varzeno::jogo::kNaoFazerNada));
+  Label9 = RotuloNoLugar(this, "Label9", true, Qt::white, QColor(), QString::fromUtf8(varzeno::jogo::kNaoFazerNada));
 
   Image4 = new TImagem(this, "Image4");
-  Image4->setGeometry(355, 160, 118, 26);
+  Image4->setGeometry(Geometria("Image4"));
   Image4->setCursor(Qt::DragMoveCursor);
   Image4->SetPicture(Image7->Picture());
   connect(Image4, &TImagem::MouseDown, this, [this] { Image4MouseDown(); });
@@ -60,29 +59,35 @@ void TForm1::ConfirmarAcao() { Mostrar(Partida.ConfirmarAcao(Escolha)); }
 
 void TForm1::Mensagem(const QString& texto) { formDialog->Mostrar(texto); }
 
-// Shows what a step of the game asks for, in the game's order.
+// Shows what a step of the game asks for, in the order both editions share.
 void TForm1::Mostrar(const TResposta& r) {
-  if (!r.Recusa.empty()) {
-    Mensagem(QString::fromStdString(r.Recusa));
-    return;
+  using varzeno::jogo::TPasso;
+  for (const varzeno::jogo::TPassoMostrar& p : varzeno::jogo::PassosDe(r)) {
+    const QString texto = QString::fromStdString(p.texto);
+    switch (p.passo) {
+      case TPasso::Recusa:
+      case TPasso::MensagemEvento:
+        Mensagem(texto);
+        break;
+      case TPasso::LimparPainel:
+        LimparPainel();
+        break;
+      case TPasso::EscreverPainel:
+        AtualizarPainel();
+        break;
+      case TPasso::AnunciarSemana:
+        // Said already: the reader's layer says the panel whenever it is
+        // written (PainelAtualizado), a campaign's start included.
+        break;
+      case TPasso::Som:
+        TocarSom(texto);
+        break;
+      case TPasso::MensagemFim:
+        formDialog->Mostrar(texto);
+        break;
+      case TPasso::Grafico:
+        MostrarGrafico();  // waits for the message above to close
+        break;
+    }
   }
-  if (r.LimparPainel) LimparPainel();
-  // The panel is written before the event's message is shown: both reach
-  // the screen together, and the panel does not wait for a window to open.
-  if (r.NovasOpcoes) AtualizarPainel();
-  if (r.Evento) Mensagem(QString::fromStdString(r.Evento->Nome));
-  if (r.Decisao == TDecisao::Vitoria) Vitoria();
-  if (r.Decisao == TDecisao::Derrota) Derrota();
-}
-
-void TForm1::Vitoria() {
-  TocarSom(QString::fromLatin1(varzeno::kSomGanhou));
-  formDialog->Mostrar(QString::fromStdString(varzeno::kGanhou));
-  MostrarGrafico();
-}
-
-void TForm1::Derrota() {
-  TocarSom(QString::fromLatin1(varzeno::kSomPerdeu));
-  formDialog->Mostrar(QString::fromStdString(varzeno::kPerdeu));
-  MostrarGrafico();
 }

@@ -2,11 +2,12 @@
 // its spinner and digit display, and the start button.
 #include "Unit1.h"
 #include "Unit2.h"
-#include "preparacao.h"
 #include "copia.h"
 #include "figuras_embutidas.h"
 #include "imagem.h"
+#include "lugar.h"
 #include "notebook.h"
+#include "preparacao.h"
 #include "rotulo.h"
 #include "textos.h"
 #include "updown.h"
@@ -25,26 +26,24 @@ void TForm1::MontarSetup() {
   Image5 = GuardarFigura(extra, "Image5", 118, 26);
   Image6 = GuardarFigura(extra, "Image6", 118, 26);
 
-  Label39 = CriarRotulo(Abook->Pagina(QStringLiteral("Default")), "Label39", 410, 55,
-                        TFonte{11, true, palette().color(QPalette::WindowText), QColor()},
-                        QString::fromUtf8(varzeno::jogo::kVersao), {59, 14});
+  Label39 = RotuloNoLugar(Abook->Pagina(QStringLiteral("Default")), "Label39", true,
+                          palette().color(QPalette::WindowText), QColor(), QString::fromUtf8(varzeno::jogo::kVersao));
   Label39->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
   // The arrows: back on the left, forward on the right of their pages.
   struct Seta {
     const char* nome;
     const char* pagina;
-    int x;
     bool esquerda;
-  } setas[5] = {{"bt1", "regras", 5, true},
-                {"bt2", "regras", 445, false},
-                {"bt3", "Candidatos", 5, true},
-                {"bt4", "Candidatos", 445, false},
-                {"bt5", "adversarios", 5, true}};
+  } setas[5] = {{"bt1", "regras", true},
+                {"bt2", "regras", false},
+                {"bt3", "Candidatos", true},
+                {"bt4", "Candidatos", false},
+                {"bt5", "adversarios", true}};
   for (int i = 0; i < 5; ++i) {
     const Seta& s = setas[i];
     bt[i] = new TImagem(Abook->Pagina(QString::fromLatin1(s.pagina)), QString::fromLatin1(s.nome));
-    bt[i]->setGeometry(s.x, 170, 25, 11);
+    bt[i]->setGeometry(Geometria(QString::fromLatin1(s.nome)));
     bt[i]->setCursor(Qt::DragMoveCursor);
     bt[i]->SetPicture((s.esquerda ? sesq1 : sdir1)->Picture());
     connect(bt[i], &TImagem::MouseDown, this, [this](TImagem* sender) { bt1MouseDown(sender); });
@@ -54,21 +53,20 @@ void TForm1::MontarSetup() {
   // The opponents page: the chosen candidate, the number of opponents, start.
   QWidget* adv = Abook->Pagina(QStringLiteral("adversarios"));
   Image2 = new TImagem(adv, "Image2");
-  Image2->setGeometry(10, 12, 89, 89);
+  Image2->setGeometry(Geometria("Image2"));
   Image2->SetStretch(true);
-  lblNomeJog = CriarRotulo(adv, "lblNomeJog", 105, 18, TFonte{13, true, kAgua, QColor()}, kSeuNome);
-  Label19 = CriarRotulo(adv, "Label19", 107, 64, TFonte{12, true, kAgua, QColor()},
-                        QString::fromUtf8(varzeno::jogo::kNumeroAdversarios), {69, 37});
+  lblNomeJog = RotuloNoLugar(adv, "lblNomeJog", true, kAgua, QColor(), kSeuNome);
+  Label19 = RotuloNoLugar(adv, "Label19", true, kAgua, QColor(), QString::fromUtf8(varzeno::jogo::kNumeroAdversarios));
   Label19->setWordWrap(true);
   Dig = new TImagem(adv, "Dig");
-  Dig->setGeometry(185, 62, 17, 29);
+  Dig->setGeometry(Geometria("Dig"));
   Dig->SetPicture(FiguraEmbutida(QStringLiteral("Dig.png")));
   UpDown1 = new TUpDown(adv, "UpDown1", varzeno::jogo::kMinOponentes, varzeno::jogo::kMaxOponentes,
                          varzeno::jogo::kMinOponentes);
-  UpDown1->setGeometry(206, 64, 10, 27);
+  UpDown1->setGeometry(Geometria("UpDown1"));
   connect(UpDown1, &TUpDown::Click, this, [this] { UpDown1Click(); });
   Image3 = new TImagem(adv, "Image3");
-  Image3->setGeometry(350, 150, 118, 26);
+  Image3->setGeometry(Geometria("Image3"));
   Image3->setCursor(Qt::DragMoveCursor);
   Image3->SetPicture(Image5->Picture());
   connect(Image3, &TImagem::MouseDown, this, [this] { Image3MouseDown(); });

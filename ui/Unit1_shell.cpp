@@ -8,6 +8,7 @@
 #include "Unit2.h"
 #include "figuras_embutidas.h"
 #include "imagem.h"
+#include "lugar.h"
 #include "notebook.h"
 
 namespace {
@@ -21,15 +22,15 @@ void FecharMensagem() {
 
 void TForm1::MontarMoldura() {
   Imp = new TImagem(this, "Imp");
-  Imp->setGeometry(0, 0, 650, 198);
+  Imp->setGeometry(Geometria("Imp"));
   Imp->SetPicture(FiguraEmbutida(QStringLiteral("Imp.bmp")));
 
   Fim = new TImagem(this, "Fim");
-  Fim->setGeometry(630, 25, 12, 8);
+  Fim->setGeometry(Geometria("Fim"));
   Fim->setCursor(Qt::DragMoveCursor);
 
   Image9 = new TImagem(this, "Image9");
-  Image9->setGeometry(456, 8, 23, 39);
+  Image9->setGeometry(Geometria("Image9"));
   Image9->SetPicture(FiguraEmbutida(QStringLiteral("Image9.png")));
   Image9->SetTransparent(true);
   Image9->setCursor(Qt::DragMoveCursor);

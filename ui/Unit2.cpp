@@ -12,13 +12,14 @@
 #include "erro.h"
 #include "figuras_embutidas.h"
 #include "imagem.h"
+#include "lugar.h"
 #include "regiao.h"
 #include "tela.h"
 
 TformDialog* formDialog = nullptr;
 
 namespace {
-constexpr int kAlturaBotao = 26;
+constexpr int kAlturaBotao = varzeno::jogo::Lugar("btn").h;
 
 bool TeclaDeOk(int tecla) {
   return tecla == Qt::Key_Return || tecla == Qt::Key_Enter || tecla == Qt::Key_Space || tecla == Qt::Key_Escape;
@@ -31,27 +32,28 @@ TformDialog::TformDialog(QWidget* parent)
   setObjectName("formDialog");
   setWindowTitle(QStringLiteral("Varzeno"));
   // A fixed size: no manager offers to maximise or resize it.
-  setFixedSize(270, 120);
-  move(401, 173);
+  setFixedSize(Geometria("formDialog").size());
+  // Its place is given over the window where the window first appears.
+  move(Geometria("Form1").topLeft() + Geometria("formDialog").topLeft());
   CaberNaTela(*this);
 
   imp = new TImagem(this, "imp");
-  imp->setGeometry(0, 0, 270, 120);
+  imp->setGeometry(rect());
   imp->SetPicture(FiguraEmbutida(QStringLiteral("dlgImp.bmp")));
 
   lblMensagem = new QLabel(this);
   lblMensagem->setObjectName("lblMensagem");
-  lblMensagem->setGeometry(16, 16, 241, 57);
+  lblMensagem->setGeometry(Geometria("lblMensagem"));
   lblMensagem->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   lblMensagem->setWordWrap(true);
   QFont fonte(QStringLiteral("Arial"));
-  fonte.setPixelSize(15);
+  fonte.setPixelSize(LugarDe("lblMensagem").fonte);
   fonte.setBold(true);
   lblMensagem->setFont(fonte);
   lblMensagem->setStyleSheet(QStringLiteral("color: #00FF00; background: transparent;"));
 
   btn = new TImagem(this, "btn");
-  btn->setGeometry(98, 80, 75, kAlturaBotao);
+  btn->setGeometry(Geometria("btn"));
   btn->setCursor(Qt::DragMoveCursor);
 
   // The button's looks, outside the shaped window: never seen.

@@ -2,10 +2,10 @@
 # Lays out the web edition's folder: the page, its scripts and styles, the
 # engine, the pictures with their cut-aways transparent, the font subset and
 # the sounds, the icons. Files already up to date are left alone. Arguments:
-# the sources, the site folder, the engine's folder and the native build's
-# varzeno-icone.
+# the sources, the site folder, the engine's folder, the native build's
+# varzeno-icone and the widgets' places as stylesheet rules.
 set -euo pipefail
-raiz=$1 site=$2 motor=$3 icone=$4
+raiz=$1 site=$2 motor=$3 icone=$4 leiaute=$5
 py=/usr/bin/python3   # Debian's, which has fonttools
 mkdir -p "$site/figuras" "$site/fontes" "$site/sons" "$site/js"
 
@@ -18,13 +18,13 @@ novo() {  # target, sources
 }
 copiar() { if novo "$2" "$1"; then cp "$1" "$2"; fi; }
 
-# The page itself, its stylesheet inside it.
+# The page itself, its stylesheet inside it with the widgets' places.
 for f in "$raiz"/web/site/*.*; do
   case "$(basename "$f")" in index.html | estilo.css) continue ;; esac
   copiar "$f" "$site/$(basename "$f")"
 done
-if novo "$site/index.html" "$raiz/web/site/index.html" "$raiz/web/site/estilo.css" "$raiz/tools/web/embutir-estilo.py"; then
-  "$py" "$raiz/tools/web/embutir-estilo.py" "$raiz/web/site/index.html" "$raiz/web/site/estilo.css" "$site/index.html"
+if novo "$site/index.html" "$raiz/web/site/index.html" "$raiz/web/site/estilo.css" "$leiaute" "$raiz/tools/web/embutir-estilo.py"; then
+  "$py" "$raiz/tools/web/embutir-estilo.py" "$raiz/web/site/index.html" "$raiz/web/site/estilo.css" "$leiaute" "$site/index.html"
 fi
 rm -f "$site/estilo.css"
 for f in "$raiz"/web/site/js/*.js; do copiar "$f" "$site/js/$(basename "$f")"; done

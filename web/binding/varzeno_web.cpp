@@ -8,13 +8,15 @@
 
 #include "aleatorio.h"
 #include "decisao.h"
-#include "preparacao.h"
 #include "foto.h"
 #include "grafico_plano.h"
 #include "jogo_ini.h"
+#include "leiaute.h"
 #include "nomes_acessiveis.h"
 #include "painel.h"
 #include "partida.h"
+#include "passos.h"
+#include "preparacao.h"
 #include "textos.h"
 
 using emscripten::val;
@@ -85,6 +87,15 @@ val Resposta(const TResposta& r) {
   o.set("fimDeJogo", r.FimDeJogo());
   o.set("som", r.Som() ? val(std::string(r.Som())) : val::null());
   o.set("mensagem", r.Mensagem());
+  // What to show, in the order the desktop shows it: [{ passo, texto }].
+  val passos = val::array();
+  for (const jogo::TPassoMostrar& p : jogo::PassosDe(r)) {
+    val v = val::object();
+    v.set("passo", std::string(jogo::NomeDoPasso(p.passo)));
+    v.set("texto", p.texto);
+    passos.call<void>("push", v);
+  }
+  o.set("passos", passos);
   return o;
 }
 
@@ -171,6 +182,21 @@ val MontarJogoIni(val candidatos) {
 
 bool CabeNoJogoIni(const std::string& texto) { return jogo::CabeNoJogoIni(texto); }
 
+// Where each widget sits: { name: { x, y, w, h, fonte } }, the desktop's table.
+val Leiaute() {
+  val t = val::object();
+  for (const jogo::TLugar& l : jogo::kLeiaute) {
+    val o = val::object();
+    o.set("x", l.x);
+    o.set("y", l.y);
+    o.set("w", l.w);
+    o.set("h", l.h);
+    o.set("fonte", l.fonte);
+    t.set(l.nome, o);
+  }
+  return t;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(varzeno) {
@@ -188,6 +214,7 @@ EMSCRIPTEN_BINDINGS(varzeno) {
   emscripten::function("lerJogoIni", &LerJogoIni);
   emscripten::function("montarJogoIni", &MontarJogoIni);
   emscripten::function("cabeNoJogoIni", &CabeNoJogoIni);
+  emscripten::function("leiaute", &Leiaute);
   emscripten::function("tamanhoMaximoIni", +[] { return static_cast<double>(jogo::kTamanhoMaximoIni); });
   emscripten::function("lerSemente", &LerSemente);
   emscripten::function("verificarFoto", +[](const std::string& nome, double bytes, int largura, int altura) {

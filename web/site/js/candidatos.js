@@ -1,37 +1,19 @@
 // The six candidates: photo (chooses the candidate), camera button (swaps
-// the photo), name box and party description, at the desktop's places.
+// the photo), name box and party description, at the desktop's places: the
+// stylesheet's, from the table the desktop builds from (jogo/leiaute.h).
 import { ligarBotao } from './botao.js';
 
 const $ = (id) => document.getElementById(id);
-const POSICOES = [
-  { foto: [15, 42], camera: [110, 73], nome: [110, 110], descricao: [15, 142, 191, 58] },
-  { foto: [229, 42], camera: [325, 73], nome: [325, 110], descricao: [229, 142, 197, 58] },
-  { foto: [15, 220], camera: [110, 253], nome: [110, 290], descricao: [15, 322, 196, 58] },
-  { foto: [229, 220], camera: [325, 253], nome: [325, 291], descricao: [229, 323, 192, 58] },
-  { foto: [15, 400], camera: [110, 434], nome: [110, 470], descricao: [15, 501, 191, 58] },
-  { foto: [229, 400], camera: [325, 434], nome: [325, 471], descricao: [229, 501, 192, 58] },
-];
-export const LADO_FOTO = 89;
-
-function em(el, [x, y, w, h]) {
-  el.style.left = x + 'px';
-  el.style.top = y + 'px';
-  if (w !== undefined) {
-    el.style.width = w + 'px';
-    el.style.height = h + 'px';
-  }
-  return el;
-}
 
 // aoMudar(k) is told when slot k's name or photo changes.
 // cabe(texto) tells whether a name can be kept in the desktop's jogo.ini.
 // verificar(nome, bytes, largura, altura) holds a photo to the desktop's bounds.
-export function montarCandidatos(T, { escolher, aviso, cabe, verificar, aoMudar = () => {} }) {
+// leiaute is that table, by widget name.
+export function montarCandidatos(T, { escolher, aviso, cabe, verificar, leiaute, aoMudar = () => {} }) {
   // Per slot: the photo chosen in the browser (a small PNG) or null for the
   // placeholder, and the photo path an imported jogo.ini gave, kept as text.
   const fotos = Array.from({ length: 7 }, () => ({ foto: null, caminho: '' }));
   const conteudo = $('candidatosConteudo');
-  conteudo.style.height = 501 + 58 + 8 + 'px';
   const titulo = document.createElement('h2');
   titulo.id = 'Label34';
   titulo.textContent = T.escolhaCandidato;
@@ -45,10 +27,9 @@ export function montarCandidatos(T, { escolher, aviso, cabe, verificar, aoMudar 
   let slotDoSeletor = 0;
 
   for (let k = 1; k <= 6; ++k) {
-    const p = POSICOES[k - 1];
     const numero = 10 * k + 5;
 
-    const foto = em(document.createElement('button'), p.foto);
+    const foto = document.createElement('button');
     foto.type = 'button';
     foto.id = 'Fcan' + k;
     foto.className = 'foto';
@@ -71,7 +52,7 @@ export function montarCandidatos(T, { escolher, aviso, cabe, verificar, aoMudar 
     });
     conteudo.appendChild(foto);
 
-    const camera = em(document.createElement('button'), p.camera);
+    const camera = document.createElement('button');
     camera.type = 'button';
     camera.id = 'Mq' + k;
     camera.className = 'botao camera';
@@ -80,7 +61,7 @@ export function montarCandidatos(T, { escolher, aviso, cabe, verificar, aoMudar 
     ligarBotao(camera, { aoSoltar: () => trocarFoto(k) });
     conteudo.appendChild(camera);
 
-    const nome = em(document.createElement('input'), p.nome);
+    const nome = document.createElement('input');
     nome.type = 'text';
     nome.id = 'Ncan' + k;
     nome.className = 'nome';
@@ -90,7 +71,7 @@ export function montarCandidatos(T, { escolher, aviso, cabe, verificar, aoMudar 
     nome.autocomplete = 'off';
     conteudo.appendChild(nome);
 
-    const descricao = em(document.createElement('p'), p.descricao);
+    const descricao = document.createElement('p');
     descricao.id = 'Dcan' + k;
     descricao.className = 'descricao';
     descricao.textContent = T.descricoes[k - 1];
@@ -129,7 +110,7 @@ export function montarCandidatos(T, { escolher, aviso, cabe, verificar, aoMudar 
     if (!arquivo || !slotDoSeletor) return;
     const k = slotDoSeletor;
     try {
-      mostrarFoto(k, await reduzirFoto(arquivo, verificar));
+      mostrarFoto(k, await reduzirFoto(arquivo, verificar, leiaute['Fcan' + k].w));
       fotos[k].caminho = '';
       aoMudar(k);
     } catch (e) {
@@ -169,7 +150,8 @@ export function montarCandidatos(T, { escolher, aviso, cabe, verificar, aoMudar 
 
 // Decoded by the browser, shrunk to the slot's size at twice its pixels
 // (sharp on dense screens), kept as a small PNG.
-export async function reduzirFoto(arquivo, verificar) {
+// The photo at twice its side on the page, for sharp screens.
+export async function reduzirFoto(arquivo, verificar, ladoNaPagina) {
   if (/\.(wmf|emf)$/i.test(arquivo.name) || /wmf|emf/i.test(arquivo.type))
     throw new Error('Esta foto é um metarquivo (WMF ou EMF), que o jogo no navegador não abre. Escolha uma foto jpg, png, bmp, ico, gif ou webp.');
   const grande = verificar(arquivo.name, arquivo.size, 0, 0);
@@ -185,7 +167,7 @@ export async function reduzirFoto(arquivo, verificar) {
     bitmap.close();
     throw new Error(alem);
   }
-  const lado = 2 * LADO_FOTO;
+  const lado = 2 * ladoNaPagina;
   const tela = document.createElement('canvas');
   tela.width = tela.height = lado;
   const g = tela.getContext('2d');

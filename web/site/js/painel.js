@@ -1,15 +1,13 @@
 // The status panel: the labels as the desktop draws them (hidden from
 // screen readers), and beside them the same panel as lists that read well.
+// Their places are the stylesheet's, from the table the desktop builds from.
 const $ = (id) => document.getElementById(id);
-const LINHAS = [7, 22, 37, 52, 67, 82, 97];
 let T = null;
 
-function rotulo(pai, id, classe, x, y, texto) {
+function rotulo(pai, id, classe, texto) {
   const el = document.createElement('span');
   el.id = id;
   el.className = classe;
-  el.style.left = x + 'px';
-  el.style.top = y + 'px';
   el.textContent = texto;
   pai.appendChild(el);
   return el;
@@ -19,17 +17,17 @@ export function montarPainel(textos, motor) {
   T = textos;
   const painel = $('painel');
   const vazio = motor.painelVazio();
-  LINHAS.forEach((y, r) => {
-    rotulo(painel, 'Can' + (r + 1), 'can', 508, y, vazio.nomes[r]);
-    rotulo(painel, 'Per' + (r + 1), 'per', 588, y, vazio.partes[r]);
-  });
-  rotulo(painel, 'Label5', 'legenda', 508, 142, T.dinheiro);
-  rotulo(painel, 'Label6', 'legenda', 508, 158, T.popularidade);
-  rotulo(painel, 'Label7', 'legenda', 508, 174, T.honestidade);
-  rotulo(painel, 'Label10', 'valor', 562, 142, '0');
-  rotulo(painel, 'Label11', 'valor', 588, 158, '0');
-  rotulo(painel, 'Label12', 'valor', 585, 174, '0');
-  rotulo(painel, 'Label14', 'legenda', 508, 126, '');
+  for (let r = 0; r < vazio.nomes.length; ++r) {
+    rotulo(painel, 'Can' + (r + 1), 'can', vazio.nomes[r]);
+    rotulo(painel, 'Per' + (r + 1), 'per', vazio.partes[r]);
+  }
+  rotulo(painel, 'Label5', 'legenda', T.dinheiro);
+  rotulo(painel, 'Label6', 'legenda', T.popularidade);
+  rotulo(painel, 'Label7', 'legenda', T.honestidade);
+  rotulo(painel, 'Label10', 'valor', '0');
+  rotulo(painel, 'Label11', 'valor', '0');
+  rotulo(painel, 'Label12', 'valor', '0');
+  rotulo(painel, 'Label14', 'legenda', '');
   for (let k = 1; k <= 3; ++k) $('Label' + (k + 1)).textContent = 'Label' + (k + 1);
   $('Label8').textContent = 'Label8';
 }

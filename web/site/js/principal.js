@@ -20,6 +20,8 @@ const $ = (id) => document.getElementById(id);
 ligarEscala();
 const motor = await criarMotor();
 const T = motor.textos();
+// Where each widget sits: the desktop's table.
+const leiaute = motor.leiaute();
 // What readers call the fixed controls and pages: the desktop's own table.
 for (const [id, nome] of Object.entries(T.nomesAcessiveis)) ($(id) ?? $('pg' + id)).setAttribute('aria-label', nome);
 const semente = lerSemente(location.search, motor);
@@ -67,25 +69,39 @@ function marcar(escolha, focar) {
   if (focar) marcaDe(escolha).focus();
 }
 
-// Shows what a step of the game asks for, in the desktop's order.
+// Shows what a step of the game asks for, in the order both editions share;
+// what follows the end's message waits for its Ok, as on the desktop.
 function mostrar(r) {
-  if (r.recusa) {
-    dialogo.mostrar(r.recusa);
-    return;
-  }
-  if (r.limparPainel) escreverPainel(motor.painelVazio(), motor);
-  if (r.novasOpcoes) {
-    escreverPainel(motor.painel(), motor);
-    window.varzeno.painelEscrito = performance.now();
-  }
-  if (r.semanaJogada && !r.evento) anunciarSemana(motor.painel(), null);
-  if (r.evento) {
-    anunciarSemana(motor.painel(), r.evento);
-    dialogo.mostrar(r.evento);
-  }
-  if (r.fimDeJogo) {
-    tocar(r.som);
-    dialogo.mostrar(r.mensagem, iniciarGrafico);
+  executar(r.passos);
+}
+
+function executar(passos) {
+  for (const [i, { passo, texto }] of passos.entries()) {
+    switch (passo) {
+      case 'recusa':
+      case 'mensagemEvento':
+        dialogo.mostrar(texto);
+        break;
+      case 'limparPainel':
+        escreverPainel(motor.painelVazio(), motor);
+        break;
+      case 'escreverPainel':
+        escreverPainel(motor.painel(), motor);
+        window.varzeno.painelEscrito = performance.now();
+        break;
+      case 'anunciarSemana':
+        anunciarSemana(motor.painel(), texto || null);
+        break;
+      case 'som':
+        tocar(texto);
+        break;
+      case 'mensagemFim':
+        dialogo.mostrar(texto, () => executar(passos.slice(i + 1)));
+        return;
+      case 'grafico':
+        iniciarGrafico();
+        break;
+    }
   }
 }
 
@@ -100,7 +116,7 @@ async function iniciarGrafico() {
   $('imgBtn').hidden = true;
   $('descricaoGrafico').textContent = motor.pesquisaFinal();
   mostrarPagina('Grafico');
-  const plano = motor.grafico(estado.oponentes, 336);
+  const plano = motor.grafico(estado.oponentes, leiaute.imgGraf.w);
   window.varzeno.duracaoGrafico = await desenharGrafico(plano, $('imgNomes'), $('imgGraf'),
     Number(window.varzeno.pausaGrafico ?? 125));
   // The player may have left with the close button meanwhile.
@@ -164,6 +180,7 @@ const candidatos = montarCandidatos(T, {
   aviso: (m) => dialogo.mostrar(m),
   cabe: (t) => motor.cabeNoJogoIni(t),
   verificar: (nome, bytes, w, h) => motor.verificarFoto(nome, bytes, w, h),
+  leiaute,
   aoMudar: () => armazem.gravar(candidatos.ler()),
 });
 armazem = criarArmazem({ aviso: (m) => dialogo.mostrar(m), aoMudarFora: (lista) => candidatos.aplicar(lista) });
