@@ -44,7 +44,7 @@ void TForm1::MontarGrafico() {
   imgBtn = new TImagem(pagina, "imgBtn");
   imgBtn->setGeometry(248, 144, 75, 26);
   imgBtn->hide();
-  connect(imgBtn, &TImagem::MouseDown, this, [this] { imgBtnMouseDown(); });
+  connect(imgBtn, &TImagem::Premida, this, [this] { imgBtnMouseDown(); });
 
   relogioGrafico_ = new QTimer(this);
   relogioGrafico_->setTimerType(Qt::PreciseTimer);
