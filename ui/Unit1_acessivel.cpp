@@ -129,9 +129,7 @@ void TForm1::MontarAcessibilidade() {
     // Frame and set-up.
     for (TImagem* b : {Image1, Fim, Image9, Image3}) Botao(b);
     for (TImagem* b : bt) Botao(b);
-    DarPapel(Label36, QAccessible::Link, [this] { return Label36->text(); })->Acionar = [this] {
-      Label36MouseDown();
-    };
+    DarPapel(Label36, QAccessible::Link, [this] { return Label36->text(); })->Acionar = [this] { Label36MouseDown(); };
 
     // The spinner moves by its own arrows, so the digits follow as they do
     // for a click.

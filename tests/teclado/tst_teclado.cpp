@@ -56,7 +56,8 @@ class TesteTeclado : public QObject {
       connect(f, &TImagem::MouseUp, this, contar);
       connect(f, &TImagem::DblClick, this, contar);
     }
-    for (TRotuloClicavel* r : F().findChildren<TRotuloClicavel*>()) connect(r, &TRotuloClicavel::MouseDown, this, contar);
+    for (TRotuloClicavel* r : F().findChildren<TRotuloClicavel*>())
+      connect(r, &TRotuloClicavel::MouseDown, this, contar);
   }
   // An auto-repeat of a held key, as X sends it: a release and a press.
   void Repetir(int tecla) {
