@@ -133,8 +133,8 @@ class TForm1 : public QWidget {
   void Mq1MouseUp(TImagem* Sender);
   void Fcan1DblClick(TImagem* Sender);
 
-  // Keyboard (Unit1_teclado.cpp): a key for every action, pressing the same
-  // handlers as the mouse, and a ring that shows where the focus is.
+  // Keyboard (Unit1_teclado.cpp): a key for every action, pressing each
+  // control as its click does, and a ring that shows where the focus is.
   QObject* Teclado = nullptr;
   void MontarTeclado();
 

@@ -1,6 +1,6 @@
 // The window as a screen reader reads it: a role, a name, a state and an
-// action for every control. A reader's press does what the mouse does, by
-// the same signals, so every guard and message is the same.
+// action for every control. A reader's press does what a click does, by the
+// control's own press and release, so every guard and message is the same.
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,10 +25,10 @@ namespace {
 
 QString Texto(const char* s) { return QString::fromUtf8(s); }
 
-// A press and a release of the left button over the picture.
+// The button pressed and released, as a click does.
 void Clicar(TImagem* img) {
-  emit img->MouseDown(img, Qt::LeftButton, 0, 0);
-  emit img->MouseUp(img, Qt::LeftButton, 0, 0);
+  img->Premir();
+  img->Soltar();
 }
 
 TPapelAcessivel* Botao(TImagem* img, std::function<QString()> nome) {
@@ -126,9 +126,7 @@ void TForm1::MontarAcessibilidade() {
     // Frame and set-up.
     for (TImagem* b : {Image1, Fim, Image9, Image3}) Botao(b);
     for (TImagem* b : bt) Botao(b);
-    DarPapel(Label36, QAccessible::Link, [this] { return Label36->text(); })->Acionar = [this] {
-      emit Label36->MouseDown();
-    };
+    DarPapel(Label36, QAccessible::Link, [this] { return Label36->text(); })->Acionar = [this] { Label36MouseDown(); };
 
     // The spinner moves by its own arrows, so the digits follow as they do
     // for a click.
@@ -159,7 +157,7 @@ void TForm1::MontarAcessibilidade() {
       QLineEdit* nome = Ncan[k];
       TPapelAcessivel* p = DarPapel(foto, QAccessible::PushButton, [nome] { return nome->text(); });
       p->Descricao = [] { return Texto("Escolher este candidato"); };
-      p->Acionar = [foto] { emit foto->DblClick(foto); };
+      p->Acionar = [this, foto] { Fcan1DblClick(foto); };
       Botao(Mq[k], [nome] { return Texto(varzeno::jogo::kTrocarFotoDe) + nome->text(); });
       DarPapel(nome, QAccessible::EditableText, [] { return Texto(varzeno::jogo::kNomeDaCaixaDeNome); });
       connect(nome, &QLineEdit::textChanged, this, [foto, camera = Mq[k]] {
@@ -179,7 +177,7 @@ void TForm1::MontarAcessibilidade() {
       p->Acionar = [marca] { Clicar(marca); };
       DeixarDeFora(textos[i]);
       // After the game's own handler: the mark has moved.
-      connect(marca, &TImagem::MouseDown, this, [this] {
+      connect(marca, &TImagem::Premida, this, [this] {
         for (TImagem* t : Trava) AvisarMarcado(t);
       });
     }

@@ -105,8 +105,8 @@ void TForm1::MontarCandidatos() {
     camera->setGeometry(Geometria(camera->objectName()));
     camera->SetPicture(maq1->Picture());
     camera->setToolTip(QString::fromUtf8(varzeno::jogo::kDicaCamera));
-    connect(camera, &TImagem::MouseDown, this, [this](TImagem* s) { Mq1MouseDown(s); });
-    connect(camera, &TImagem::MouseUp, this, [this](TImagem* s) { Mq1MouseUp(s); });
+    connect(camera, &TImagem::Premida, this, [this](TImagem* s) { Mq1MouseDown(s); });
+    connect(camera, &TImagem::Solta, this, [this](TImagem* s) { Mq1MouseUp(s); });
     Mq[k] = camera;
 
     auto* nome = new QLineEdit(QString::fromStdString(varzeno::jogo::NomeInicialCandidato(k)), conteudo);

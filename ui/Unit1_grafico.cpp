@@ -45,7 +45,7 @@ void TForm1::MontarGrafico() {
   imgBtn = new TImagem(pagina, "imgBtn");
   imgBtn->setGeometry(Geometria("imgBtn"));
   imgBtn->hide();
-  connect(imgBtn, &TImagem::MouseDown, this, [this] { imgBtnMouseDown(); });
+  connect(imgBtn, &TImagem::Premida, this, [this] { imgBtnMouseDown(); });
 
   relogioGrafico_ = new QTimer(this);
   relogioGrafico_->setTimerType(Qt::PreciseTimer);

@@ -21,7 +21,7 @@ void TForm1::MontarPaginas() {
   connect(Image1, &TImagem::MouseDown, this,
           [this](TImagem* s, Qt::MouseButton, int x, int y) { ImpMouseDown(s, x, y); });
   connect(Image1, &TImagem::MouseMove, this, [this](TImagem*, int x, int y) { ImpMouseMove(x, y); });
-  connect(Image1, &TImagem::MouseUp, this, [this](TImagem* s) { ImpMouseUp(s); });
+  connect(Image1, &TImagem::Solta, this, [this](TImagem* s) { ImpMouseUp(s); });
 
   Fim1 = GuardarFigura(extra, "Fim1", 12, 8);
   Fim2 = GuardarFigura(extra, "Fim2", 12, 8);

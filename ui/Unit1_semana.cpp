@@ -24,7 +24,7 @@ void TForm1::MontarJogo() {
     Trava[i]->setGeometry(Geometria(Trava[i]->objectName()));
     Trava[i]->setCursor(Qt::DragMoveCursor);
     Trava[i]->SetPicture(Tic0->Picture());
-    connect(Trava[i], &TImagem::MouseDown, this, [this](TImagem* s) { Trava1MouseDown(s); });
+    connect(Trava[i], &TImagem::Premida, this, [this](TImagem* s) { Trava1MouseDown(s); });
   }
   Label9 = RotuloNoLugar(this, "Label9", true, Qt::white, QColor(), QString::fromUtf8(varzeno::jogo::kNaoFazerNada));
 
@@ -32,8 +32,8 @@ void TForm1::MontarJogo() {
   Image4->setGeometry(Geometria("Image4"));
   Image4->setCursor(Qt::DragMoveCursor);
   Image4->SetPicture(Image7->Picture());
-  connect(Image4, &TImagem::MouseDown, this, [this] { Image4MouseDown(); });
-  connect(Image4, &TImagem::MouseUp, this, [this] { Image4MouseUp(); });
+  connect(Image4, &TImagem::Premida, this, [this] { Image4MouseDown(); });
+  connect(Image4, &TImagem::Solta, this, [this] { Image4MouseUp(); });
 }
 
 TImagem* TForm1::MarcaDe(int escolha) const { return Trava[escolha == 0 ? 3 : escolha - 1]; }

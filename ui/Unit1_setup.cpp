@@ -46,8 +46,8 @@ void TForm1::MontarSetup() {
     bt[i]->setGeometry(Geometria(QString::fromLatin1(s.nome)));
     bt[i]->setCursor(Qt::DragMoveCursor);
     bt[i]->SetPicture((s.esquerda ? sesq1 : sdir1)->Picture());
-    connect(bt[i], &TImagem::MouseDown, this, [this](TImagem* sender) { bt1MouseDown(sender); });
-    connect(bt[i], &TImagem::MouseUp, this, [this](TImagem* sender) { bt1MouseUp(sender); });
+    connect(bt[i], &TImagem::Premida, this, [this](TImagem* sender) { bt1MouseDown(sender); });
+    connect(bt[i], &TImagem::Solta, this, [this](TImagem* sender) { bt1MouseUp(sender); });
   }
 
   // The opponents page: the chosen candidate, the number of opponents, start.
@@ -69,8 +69,8 @@ void TForm1::MontarSetup() {
   Image3->setGeometry(Geometria("Image3"));
   Image3->setCursor(Qt::DragMoveCursor);
   Image3->SetPicture(Image5->Picture());
-  connect(Image3, &TImagem::MouseDown, this, [this] { Image3MouseDown(); });
-  connect(Image3, &TImagem::MouseUp, this, [this] { Image3MouseUp(); });
+  connect(Image3, &TImagem::Premida, this, [this] { Image3MouseDown(); });
+  connect(Image3, &TImagem::Solta, this, [this] { Image3MouseUp(); });
 }
 
 // bt1, bt3 and bt5 point back (left), bt2 and bt4 forward.

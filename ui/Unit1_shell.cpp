@@ -38,9 +38,9 @@ void TForm1::MontarMoldura() {
   connect(Imp, &TImagem::MouseDown, this, [this](TImagem* s, Qt::MouseButton, int x, int y) { ImpMouseDown(s, x, y); });
   connect(Imp, &TImagem::MouseMove, this, [this](TImagem*, int x, int y) { ImpMouseMove(x, y); });
   connect(Imp, &TImagem::MouseUp, this, [this](TImagem* s) { ImpMouseUp(s); });
-  connect(Fim, &TImagem::MouseDown, this, [this] { FimMouseDown(); });
-  connect(Fim, &TImagem::MouseUp, this, [this] { FimMouseUp(); });
-  connect(Image9, &TImagem::MouseUp, this, [this] { Image9MouseUp(); });
+  connect(Fim, &TImagem::Premida, this, [this] { FimMouseDown(); });
+  connect(Fim, &TImagem::Solta, this, [this] { FimMouseUp(); });
+  connect(Image9, &TImagem::Solta, this, [this] { Image9MouseUp(); });
 }
 
 void TForm1::ImpMouseDown(TImagem*, int X, int Y) {

@@ -1,7 +1,8 @@
-// The whole game from the keyboard. Every key presses the same handlers as
-// the mouse (a picture's MouseDown when the key goes down, its MouseUp when
-// it comes up), so the guards and messages are the mouse's own; and the
-// focus is always shown by a ring (anel_foco.h).
+// The whole game from the keyboard. A key presses a control as a click
+// does, through the control's own press and release (TImagem::Premir when
+// the key goes down, Soltar when it comes up), never through a mouse event,
+// so the checks and messages are the click's own; and the focus is always
+// shown by a ring (anel_foco.h).
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -49,7 +50,7 @@ class TTeclado : public QObject {
   bool Pressionada(QWidget* alvo, QKeyEvent* k);
   bool Solta(QKeyEvent* k);
   bool NaJanela(QKeyEvent* k);
-  // The picture goes down now and comes up with the key.
+  // The button goes down now and comes up with the key.
   bool Apertar(TImagem* figura, const QKeyEvent* k);
   void Marcar(int escolha);
   void Rolar(int tecla);
@@ -90,7 +91,7 @@ TTeclado::TTeclado(TForm1& f) : QObject(&f), f_(f), anel_(new TAnelFoco(&f)) {
   });
   // A mark ticked with the mouse takes the focus from the mark before it.
   for (TImagem* t : f.Trava)
-    connect(t, &TImagem::MouseDown, this, [this] {
+    connect(t, &TImagem::Premida, this, [this] {
       if (Vivo() && std::find(f_.Trava.begin(), f_.Trava.end(), f_.focusWidget()) != f_.Trava.end()) Focar(Marca());
     });
   qApp->installEventFilter(this);
@@ -218,8 +219,9 @@ bool TTeclado::NaJanela(QKeyEvent* k) {
     case TLugar::Regras:
       if (Adiante(tecla)) return Apertar(f_.bt[1], k);
       if (Atras(tecla)) return Apertar(f_.bt[0], k);
+      // The link's own handler, which its click runs.
       if (Ativa(tecla) && foco == f_.Label36) {
-        if (!k->isAutoRepeat()) Proteger([this] { emit f_.Label36->MouseDown(); });
+        if (!k->isAutoRepeat()) Proteger([this] { f_.Label36MouseDown(); });
         return true;
       }
       if (tecla == Qt::Key_Up || tecla == Qt::Key_Down || tecla == Qt::Key_Home || tecla == Qt::Key_End) {
@@ -233,9 +235,10 @@ bool TTeclado::NaJanela(QKeyEvent* k) {
       if (Ativa(tecla))
         for (int i = 1; i <= 6; ++i) {
           if (foco == f_.Mq[i]) return Apertar(f_.Mq[i], k);
+          // The photo chooses as its double click does.
           if (foco == f_.Fcan[i]) {
             TImagem* foto = f_.Fcan[i];
-            if (!k->isAutoRepeat()) Proteger([foto] { emit foto->DblClick(foto); });
+            if (!k->isAutoRepeat()) Proteger([this, foto] { f_.Fcan1DblClick(foto); });
             return true;
           }
         }
@@ -290,12 +293,11 @@ bool TTeclado::Apertar(TImagem* figura, const QKeyEvent* k) {
   if (k->isAutoRepeat()) return true;
   teclaApertada_ = k->key();
   apertada_ = figura;
-  const QPoint c = figura->rect().center();
-  Proteger([&] { emit figura->MouseDown(figura, Qt::LeftButton, c.x(), c.y()); });
+  figura->Premir();
   return true;
 }
 
-// The release reaches the picture the key pressed, wherever the focus is
+// The release reaches the button the key pressed, wherever the focus is
 // then, as a mouse release does.
 bool TTeclado::Solta(QKeyEvent* k) {
   if (teclaApertada_ == 0 || k->key() != teclaApertada_) return false;
@@ -303,16 +305,14 @@ bool TTeclado::Solta(QKeyEvent* k) {
   teclaApertada_ = 0;
   const QPointer<TImagem> figura = apertada_;
   apertada_ = nullptr;
-  if (!figura) return true;
-  const QPoint c = figura->rect().center();
-  Proteger([&] { emit figura->MouseUp(figura, Qt::LeftButton, c.x(), c.y()); });
+  if (figura) figura->Soltar();
   return true;
 }
 
 void TTeclado::Marcar(int escolha) {
   TImagem* marca = f_.Trava[escolha == 0 ? 3 : escolha - 1];
   const bool focada = f_.focusWidget() == marca;
-  Proteger([marca] { emit marca->MouseDown(marca, Qt::LeftButton, 5, 5); });
+  marca->Premir();
   Focar(marca);
   // The focus did not move, so a reader would say only the key: the
   // option is said, so that nothing is spent unheard.

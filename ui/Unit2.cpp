@@ -62,8 +62,8 @@ TformDialog::TformDialog(QWidget* parent)
   img1->SetPicture(FiguraEmbutida(QStringLiteral("img1.png")));
   img1->hide();
 
-  connect(btn, &TImagem::MouseDown, this, [this] { btnMouseDown(); });
-  connect(btn, &TImagem::MouseUp, this, [this] { btnMouseUp(); });
+  connect(btn, &TImagem::Premida, this, [this] { btnMouseDown(); });
+  connect(btn, &TImagem::Solta, this, [this] { btnMouseUp(); });
   connect(imp, &TImagem::MouseDown, this, [this](TImagem*, Qt::MouseButton, int x, int y) { impMouseDown(x, y); });
   connect(imp, &TImagem::MouseMove, this, [this](TImagem*, int x, int y) { impMouseMove(x, y); });
   connect(imp, &TImagem::MouseUp, this, [this] { impMouseUp(); });
@@ -143,14 +143,14 @@ void TformDialog::keyPressEvent(QKeyEvent* e) {
   if (!TeclaDeOk(e->key())) return QWidget::keyPressEvent(e);
   if (!e->isAutoRepeat() && aberto_) {
     teclaOk_ = e->key();
-    btnMouseDown();
+    btn->Premir();
   }
   e->accept();
 }
 
 void TformDialog::keyReleaseEvent(QKeyEvent* e) {
   if (!TeclaDeOk(e->key())) return QWidget::keyReleaseEvent(e);
-  if (!e->isAutoRepeat() && e->key() == teclaOk_) Ok();
+  if (!e->isAutoRepeat() && e->key() == teclaOk_) btn->Soltar();
   e->accept();
 }
 

@@ -178,8 +178,8 @@ void PrepararDialogo(TformDialog* d) {
   DeixarDeFora(d->lblMensagem);  // read as the alert's name, not twice
   TImagem* btn = d->btn;
   DarPapel(btn, QAccessible::PushButton, [] { return QString::fromUtf8(varzeno::jogo::NomeAcessivel("btn")); })->Acionar = [btn] {
-    emit btn->MouseDown(btn, Qt::LeftButton, 0, 0);
-    emit btn->MouseUp(btn, Qt::LeftButton, 0, 0);
+    btn->Premir();
+    btn->Soltar();
   };
   // Coming up it is announced as an alert; a new message while it is up
   // (the dialog is raised again) renames it too.

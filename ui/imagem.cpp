@@ -79,6 +79,7 @@ void TImagem::paintEvent(QPaintEvent*) {
 void TImagem::mousePressEvent(QMouseEvent* e) {
   const QPoint pt = e->position().toPoint();
   Proteger([&] { emit MouseDown(this, e->button(), pt.x(), pt.y()); });
+  Premir();
 }
 
 void TImagem::mouseMoveEvent(QMouseEvent* e) {
@@ -89,6 +90,15 @@ void TImagem::mouseMoveEvent(QMouseEvent* e) {
 void TImagem::mouseReleaseEvent(QMouseEvent* e) {
   const QPoint pt = e->position().toPoint();
   Proteger([&] { emit MouseUp(this, e->button(), pt.x(), pt.y()); });
+  Soltar();
+}
+
+void TImagem::Premir() {
+  Proteger([this] { emit Premida(this); });
+}
+
+void TImagem::Soltar() {
+  Proteger([this] { emit Solta(this); });
 }
 
 void TImagem::mouseDoubleClickEvent(QMouseEvent* e) {

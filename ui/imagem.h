@@ -1,7 +1,9 @@
 #pragma once
 // A picture box: shows a picture and hands its mouse events, with the
 // pressed button and the position in its own pixels, to the handlers
-// connected to it. Every mouse button acts.
+// connected to it. Every mouse button acts. A picture that is a button is
+// pressed through Premir and Soltar, by the mouse, a key or a screen reader
+// alike.
 
 #include <QImage>
 #include <QWidget>
@@ -25,11 +27,20 @@ class TImagem : public QWidget {
   // The picture fills the box, proportions not kept.
   void SetStretch(bool s);
 
+  // The picture as a button: Premir shows it held (Premida), Soltar acts
+  // (Solta). The mouse's press and release over it come here too, after
+  // MouseDown and MouseUp; a key or a screen reader calls these alone, so
+  // the handlers that drag by the mouse's position never see them.
+  void Premir();
+  void Soltar();
+
  signals:
   void MouseDown(TImagem* sender, Qt::MouseButton botao, int x, int y);
   void MouseMove(TImagem* sender, int x, int y);
   void MouseUp(TImagem* sender, Qt::MouseButton botao, int x, int y);
   void DblClick(TImagem* sender);
+  void Premida(TImagem* sender);
+  void Solta(TImagem* sender);
 
  protected:
   void paintEvent(QPaintEvent*) override;

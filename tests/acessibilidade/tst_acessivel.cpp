@@ -312,6 +312,16 @@ class TesteAcessivel : public QObject {
   void aWholeGameThroughTheReadersActions() {
     Abrir();
     varzeno::RandSeed(77);
+    // A reader's press goes through the control's own press and release,
+    // never through a mouse signal.
+    int sinaisDoMouse = 0;
+    const auto contar = [&sinaisDoMouse] { ++sinaisDoMouse; };
+    for (TImagem* f : F().findChildren<TImagem*>() + p_->formDialog.findChildren<TImagem*>()) {
+      connect(f, &TImagem::MouseDown, this, contar);
+      connect(f, &TImagem::MouseUp, this, contar);
+      connect(f, &TImagem::DblClick, this, contar);
+    }
+    QSignalSpy premidas(F().Image4, &TImagem::Premida), soltas(F().Image4, &TImagem::Solta);
     Pressionar(F().Image1);
     Pressionar(F().bt[1]);
     QCOMPARE(Pagina(), QString("Candidatos"));
@@ -387,6 +397,9 @@ class TesteAcessivel : public QObject {
     QCOMPARE(Nome(F().Abook->Pagina("Grafico")), "Gráfico de Desempenho. " + descricao);
     Pressionar(F().imgBtn);
     QCOMPARE(Pagina(), QString("Default"));
+    QCOMPARE(sinaisDoMouse, 0);
+    QVERIFY(soltas.size() >= 20);
+    QCOMPARE(premidas.size(), soltas.size());
   }
 };
 

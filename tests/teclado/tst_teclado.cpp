@@ -35,13 +35,36 @@ class TesteTeclado : public QObject {
   std::unique_ptr<TPrograma> p_;
   TForm1& F() { return p_->Form1; }
   TformDialog& D() { return p_->formDialog; }
+  // Mouse signals of the windows' pictures and link: a key presses a
+  // control through its own press and release, never by one of these.
+  int sinaisDoMouse_ = 0;
+  bool comMouse_ = false;  // the test uses the mouse as well
 
   void Abrir() {
     p_ = std::make_unique<TPrograma>();
     F().PausaGrafico = 0;
+    EspiarMouse();
     F().show();
     QVERIFY(QTest::qWaitForWindowActive(&F()));
     QTRY_VERIFY(!F().Som->Fonte().isEmpty());  // the start-up music has been asked for
+  }
+  void EspiarMouse() {
+    const auto contar = [this] { ++sinaisDoMouse_; };
+    for (TImagem* f : F().findChildren<TImagem*>() + D().findChildren<TImagem*>()) {
+      connect(f, &TImagem::MouseDown, this, contar);
+      connect(f, &TImagem::MouseMove, this, contar);
+      connect(f, &TImagem::MouseUp, this, contar);
+      connect(f, &TImagem::DblClick, this, contar);
+    }
+    for (TRotuloClicavel* r : F().findChildren<TRotuloClicavel*>())
+      connect(r, &TRotuloClicavel::MouseDown, this, contar);
+  }
+  // An auto-repeat of a held key, as X sends it: a release and a press.
+  void Repetir(int tecla) {
+    for (QEvent::Type tipo : {QEvent::KeyRelease, QEvent::KeyPress}) {
+      QKeyEvent e(tipo, tecla, Qt::NoModifier, QString(), true);
+      QApplication::sendEvent(F().focusWidget(), &e);
+    }
   }
   // The window that has the keyboard: the message while one is up.
   QWidget* Ativa() { return D().isVisible() ? static_cast<QWidget*>(&D()) : &F(); }
@@ -107,10 +130,15 @@ class TesteTeclado : public QObject {
  private slots:
   void initTestCase() { QVERIFY(pasta_.isValid() && QDir::setCurrent(pasta_.path())); }
   void init() {
+    sinaisDoMouse_ = 0;
+    comMouse_ = false;
     Abrir();
     varzeno::RandSeed(5);
   }
-  void cleanup() { p_.reset(); }
+  void cleanup() {
+    p_.reset();
+    if (!comMouse_) QCOMPARE(sinaisDoMouse_, 0);
+  }
 
   void aWholeGameFromTheTitlePageAndBackByKeysAlone() {
     varzeno::RandSeed(77);
@@ -381,6 +409,7 @@ class TesteTeclado : public QObject {
     Tecla(Qt::Key_Tab);
     AnelEm(F().Trava[3]);
     // A mark ticked with the mouse takes the focus along.
+    comMouse_ = true;
     QTest::mouseClick(F().windowHandle(), Qt::LeftButton, {}, F().Trava[1]->geometry().center());
     QCOMPARE(F().Escolha, uint8_t(2));
     AnelEm(F().Trava[1]);
@@ -407,6 +436,69 @@ class TesteTeclado : public QObject {
     QVERIFY(!D().isVisible());
     Tecla(Qt::Key_Return);
     QCOMPARE(F().Partida.Motor->Semanas, 19);
+  }
+
+  // The key and the click reach the same release of the confirm, and the
+  // button's own check refuses both while the message is up.
+  void aKeyOnTheConfirmIsRefusedAsAClickIsWhileAMessageIsUp() {
+    Comecar();
+    F().Partida.Motor->Dinheiro = -1000000;
+    Tecla(Qt::Key_1);
+    Tecla(Qt::Key_Return);
+    QVERIFY(D().isVisible());
+    QSignalSpy soltos(F().Image4, &TImagem::Solta);
+    comMouse_ = true;
+    QTest::mouseClick(F().windowHandle(), Qt::LeftButton, {}, F().Image4->geometry().center());
+    QCOMPARE(soltos.size(), 1);
+    QCOMPARE(F().Partida.Motor->Semanas, 20);
+    const int doMouse = sinaisDoMouse_;
+    QVERIFY(doMouse >= 2);  // the click's press and release
+    QTest::keyClick(F().windowHandle(), Qt::Key_Return);
+    QCOMPARE(soltos.size(), 2);
+    QCOMPARE(sinaisDoMouse_, doMouse);  // the key sent none
+    QCOMPARE(F().Partida.Motor->Semanas, 20);
+    QCOMPARE(F().Image4->Picture(), F().Image7->Picture());
+    QVERIFY(D().isVisible());
+    QCOMPARE(D().lblMensagem->text(), QString("Sem dinheiro Suficiente"));
+  }
+
+  // Held, the confirm shows its pressed look through the key's repeats; it
+  // acts once, on the release.
+  void aHeldKeyPressesOnceAndActsOnceOnRelease() {
+    Comecar();
+    FecharMensagem();
+    QSignalSpy premidos(F().Image4, &TImagem::Premida);
+    QSignalSpy soltos(F().Image4, &TImagem::Solta);
+    QTest::keyPress(F().windowHandle(), Qt::Key_Space);
+    for (int i = 0; i < 5; ++i) Repetir(Qt::Key_Space);
+    QCOMPARE(F().Image4->Picture(), F().Image8->Picture());
+    QCOMPARE(premidos.size(), 1);
+    QCOMPARE(soltos.size(), 0);
+    QCOMPARE(F().Partida.Motor->Semanas, 20);
+    QTest::keyRelease(F().windowHandle(), Qt::Key_Space);
+    QCOMPARE(soltos.size(), 1);
+    QCOMPARE(premidos.size(), 1);
+    QCOMPARE(F().Image4->Picture(), F().Image7->Picture());
+    QCOMPARE(F().Partida.Motor->Semanas, 19);
+  }
+
+  // Enter on the title banner while the mouse drags the window by it: the
+  // drag goes on from where the mouse took it (a key is no mouse press that
+  // would move its anchor), and the release opens the rules.
+  void aKeyOnTheBannerLeavesTheMouseDragAlone() {
+    comMouse_ = true;
+    const QPoint inicio(200, 100);
+    const QPoint antes = F().pos();
+    QTest::mousePress(F().windowHandle(), Qt::LeftButton, {}, inicio);
+    QTest::keyPress(F().windowHandle(), Qt::Key_Return);
+    QVERIFY(F().Arrastando);
+    QTest::mouseMove(F().windowHandle(), inicio + QPoint(5, -3));
+    QTRY_COMPARE(F().pos(), antes + QPoint(5, -3));
+    QCOMPARE(Pagina(), QString("Default"));
+    QTest::keyRelease(F().windowHandle(), Qt::Key_Return);
+    QCOMPARE(Pagina(), QString("regras"));
+    QTest::mouseRelease(F().windowHandle(), Qt::LeftButton, {}, inicio);
+    QCOMPARE(F().pos(), antes + QPoint(5, -3));
   }
 
   void chartOkAnswersOnlyOnceItShows_data() {
