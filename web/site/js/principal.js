@@ -13,12 +13,14 @@ import { montarBarra } from './rolagem.js';
 import { criarArmazem } from './armazenamento.js';
 import { ligarArquivoIni } from './arquivo_ini.js';
 import { ligarEscala } from './escala.js';
+import { ligarGirar } from './girar.js';
 import { enderecoDaCampanha } from './semente.js';
 import { ligarDiario } from './diario.js';
 import * as som from './som.js';
 
 const $ = (id) => document.getElementById(id);
 ligarEscala();
+ligarGirar();
 const motor = await criarMotor();
 const T = motor.textos();
 // What readers call the fixed controls and pages: the desktop's own table.
