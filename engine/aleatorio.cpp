@@ -10,6 +10,9 @@ std::unique_ptr<TGerador>& Atual() {
   static std::unique_ptr<TGerador> gerador = std::make_unique<TGeradorMT>(5489u);
   return gerador;
 }
+// The seed while no draw has been made since; a plain flag keeps random() cheap.
+uint32_t semente_ = 0;
+bool intacta_ = false;
 }  // namespace
 
 int32_t TGeradorMT::Sortear(int32_t n) {
@@ -32,7 +35,12 @@ int32_t TGeradorRoteiro::Sortear(int32_t n) {
   return n <= 1 ? 0 : static_cast<int32_t>(v % static_cast<uint64_t>(n));
 }
 
-int32_t random(int32_t n) { return Atual()->Sortear(n); }
+int32_t random(int32_t n) {
+  intacta_ = false;
+  return Atual()->Sortear(n);
+}
+
+std::optional<uint32_t> SementeIntacta() { return intacta_ ? std::optional<uint32_t>(semente_) : std::nullopt; }
 
 uint32_t Randomize() {
   const auto agora = std::chrono::high_resolution_clock::now().time_since_epoch().count();
@@ -41,11 +49,16 @@ uint32_t Randomize() {
   return semente;
 }
 
-void RandSeed(uint32_t semente) { Atual() = std::make_unique<TGeradorMT>(semente); }
+void RandSeed(uint32_t semente) {
+  Atual() = std::make_unique<TGeradorMT>(semente);
+  semente_ = semente;
+  intacta_ = true;
+}
 
 std::unique_ptr<TGerador> TrocarGerador(std::unique_ptr<TGerador> novo) {
   if (!novo) novo = std::make_unique<TGeradorMT>(5489u);
   std::swap(Atual(), novo);
+  intacta_ = false;
   return novo;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <vector>
@@ -55,6 +56,11 @@ int32_t random(int32_t n);
 uint32_t Randomize();
 // Seeds it with a known value (simulator, benchmarks).
 void RandSeed(uint32_t semente);
+
+// The seed of the process-wide generator while nothing has been drawn
+// from it since it was seeded; empty once a draw was made or when the
+// generator was replaced.
+std::optional<uint32_t> SementeIntacta();
 
 // Replaces the process-wide generator; returns the previous one.
 std::unique_ptr<TGerador> TrocarGerador(std::unique_ptr<TGerador> novo);

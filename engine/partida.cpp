@@ -24,10 +24,11 @@ std::string VerificarOpcao(const TEngVarzeno& m, const TAcao& o) {
 }
 
 TResposta TPartida::NovoJogo(const std::string& nomeJogador, int32_t oponentes) {
+  Semente = SementeIntacta();
   Motor.reset();
   Motor = std::make_unique<TEngVarzeno>();
   TEngVarzeno& m = *Motor;
-  m.Iniciar(10000, 1, 100, oponentes, 20, false);
+  m.Iniciar(10000, 1, 100, oponentes, kSemanasTurno1, false);
   m.NomeJogador = nomeJogador;
 
   // Opponents get distinct default names, never the player's own.
@@ -85,7 +86,25 @@ void TPartida::JogarSemana(int escolha, TResposta& r) {
     r.Recusa = VerificarOpcao(*Motor, *o);
     if (!r.Recusa.empty()) return;
   }
-  Motor->Aplicar(o);
+  TEngVarzeno& m = *Motor;
+  TSemanaJogada& s = r.Semana;
+  s.Turno = m.SegundoTurno ? 2 : 1;
+  s.Semana = (m.SegundoTurno ? kSemanasTurno2 : kSemanasTurno1) - m.Semanas + 1;
+  s.Acao = o;
+  const int32_t semPenalidade = m.Popularidade + (o ? o->Popularidade : 0);
+  m.Aplicar(o);
+  s.Penalidade = semPenalidade - m.Popularidade;
+  s.Dinheiro = m.Dinheiro;
+  s.Popularidade = m.Popularidade;
+  s.Honestidade = m.Honestidade;
+  // The player's own entry: it bears the player's name and share.
+  for (int p = 0; p < m.Ranking.Count(); ++p)
+    if (m.Ranking[p]->Nome == m.NomeJogador && m.Ranking[p]->Percentual == m.Popularidade) {
+      s.Posicao = p + 1;
+      break;
+    }
+  s.Lider = m.Ranking[0]->Nome;
+  s.PercentualLider = m.Ranking[0]->Percentual;
   r.SemanaJogada = true;
   if (AoJogarSemana) AoJogarSemana(*Motor);
   ProximaSemana(r);
@@ -121,7 +140,7 @@ void TPartida::DecidirPrimeiroTurno(TResposta& r) {
 void TPartida::IniciarSegundoTurno(TResposta& r) {
   TEngVarzeno& m = *Motor;
   const std::string adversario = m.Ranking[0]->Nome != m.NomeJogador ? m.Ranking[0]->Nome : m.Ranking[1]->Nome;
-  m.Iniciar(m.Dinheiro, m.Popularidade, m.Honestidade, 1, 4, true);
+  m.Iniciar(m.Dinheiro, m.Popularidade, m.Honestidade, 1, kSemanasTurno2, true);
   m.Candidatos[1]->Nome = adversario;
   r.LimparPainel = true;
   ProximaSemana(r);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engVarzeno.h"
@@ -27,7 +28,23 @@ inline constexpr const char* kPerdeu = "Você perdeu!";
 inline constexpr const char* kSomGanhou = "Ganhou.wav";
 inline constexpr const char* kSomPerdeu = "Perdeu.wav";
 
+inline constexpr int32_t kSemanasTurno1 = 20;
+inline constexpr int32_t kSemanasTurno2 = 4;
+
 enum class TDecisao { Nenhuma, Vitoria, SegundoTurno, Derrota };
+
+// A week just played, as it stood before the next draw (and any adverse
+// event that opens the next week): what a history of the campaign keeps.
+struct TSemanaJogada {
+  int Turno = 0;                // 1, or 2 in the run-off
+  int Semana = 0;               // the week's number in its round, from 1
+  const TAcao* Acao = nullptr;  // the option taken; nullptr for doing nothing
+  int32_t Penalidade = 0;       // popularity the dishonesty penalty took
+  int32_t Dinheiro = 0, Popularidade = 0, Honestidade = 0;
+  int Posicao = 0;  // the player's place in the poll, from 1
+  std::string Lider;
+  int32_t PercentualLider = 0;
+};
 
 // What a step of the game asks its window to do, in this order: blank the
 // panel, refresh it, play the sound, show the message, draw the chart.
@@ -35,6 +52,7 @@ struct TResposta {
   std::string Recusa;                    // the choice was refused with this message; nothing changed
   const TAcao* Evento = nullptr;         // the adverse event that opened the new week, to announce
   bool SemanaJogada = false;             // a week was applied
+  TSemanaJogada Semana;                  // that week, when SemanaJogada
   bool NovasOpcoes = false;              // a new draw is on offer: refresh the panel
   bool LimparPainel = false;             // a round has started: blank the panel first
   TDecisao Decisao = TDecisao::Nenhuma;  // a round was decided just now
@@ -57,6 +75,9 @@ class TPartida {
   // The first round as the chart draws it: each ranking position's history.
   std::array<THistorico, kMaxRanking> HistoricoTurno1{};
   std::array<std::string, kMaxRanking> NomesTurno1{};
+  // The seed this game's draws began from, when nothing was drawn between
+  // the seeding and the game's start (a shared campaign's seed).
+  std::optional<uint32_t> Semente;
 
   // Called after each applied week, before the next draw (simulator trace).
   std::function<void(const TEngVarzeno&)> AoJogarSemana;

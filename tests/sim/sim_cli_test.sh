@@ -28,6 +28,19 @@ grep -m1 '"tipo":"semana"' "$tmp/out" | grep -q '"nome":"João Montanha".*"nome"
   || { echo "FAIL: opponents not named from the scripted draws"; fail=1; }
 [ "$(grep -c '"tipo":"semana"' "$tmp/out")" -ge 20 ] || { echo "FAIL: fewer than 20 weeks traced"; fail=1; }
 
+# The diary: one game's file and nothing else; a row a week, in order.
+expect_status 2 "diary of two games" "$sim" --diario --jogos 2
+expect_status 2 "diary and trace" "$sim" --diario --rastro
+expect_status 0 "diary" "$sim" --diario --sorteios "$tmp/seq" --estrategia primeira
+head -c 3 "$tmp/out" | od -An -tx1 | grep -q 'ef bb bf' || { echo "FAIL: the diary has no byte-order mark"; fail=1; }
+head -n 1 "$tmp/out" | grep -q $'^\xef\xbb\xbfturno;semana;evento;.*;lider;percentual_lider\r$' \
+  || { echo "FAIL: the diary's header"; head -n 1 "$tmp/out" | od -c | head -3; fail=1; }
+[ "$(grep -c $'\r$' "$tmp/out")" = "$(wc -l < "$tmp/out")" ] || { echo "FAIL: a diary line without CR LF"; fail=1; }
+sed -n 2p "$tmp/out" | grep -q '^1;1;;;;;Pagode em festa da periferia;-1000;1;0;0;9000;2;100;' \
+  || { echo "FAIL: the diary's first week is not the scripted one"; sed -n 2p "$tmp/out"; fail=1; }
+[ "$(cut -d';' -f1,2 "$tmp/out" | sed -n '21p')" = "1;20" ] || { echo "FAIL: week 20 is not row 21"; fail=1; }
+grep -q '^{' "$tmp/out" && { echo "FAIL: the diary carries trace lines"; fail=1; }
+
 expect_status 0 "summary" "$sim" --jogos 50 --semente 1 --oponentes 5 --estrategia popular
 grep -q '^jogos: 50$' "$tmp/out" || { echo "FAIL: summary"; cat "$tmp/out"; fail=1; }
 [ $fail = 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"

@@ -37,5 +37,10 @@ comparar "missing draws file" --sorteios "$tmp/none"
 printf '1\nx\n' >"$tmp/bad"; comparar "garbage in draws file" --sorteios "$tmp/bad"
 printf '0\n1\n' >"$tmp/short"; comparar "draws run out" --sorteios "$tmp/short" --rastro
 seq 0 19999 >"$tmp/seq"; comparar "scripted draws" --sorteios "$tmp/seq" --rastro --estrategia primeira
+# The diary's file, byte for byte: BOM, CR LF, a quoted name.
+for s in 2 31; do comparar "diary, seed $s" --diario --semente "$s" --oponentes 4 --estrategia popular; done
+comparar "diary, quoted name" --diario --semente 8 --nome 'Zé "Bom"; Filho' --estrategia primeira
+comparar "diary, scripted draws" --diario --sorteios "$tmp/seq"
+comparar "diary of many games" --diario --jogos 2
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]

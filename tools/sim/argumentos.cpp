@@ -7,7 +7,8 @@ namespace varzeno::sim {
 
 const char* const kUso =
     "usage: varzeno-sim [--jogos N] [--semente S] [--oponentes 2..5] [--nome TEXTO]\n"
-    "                   [--estrategia nada|primeira|popular] [--sorteios ARQUIVO] [--rastro]\n";
+    "                   [--estrategia nada|primeira|popular] [--sorteios ARQUIVO] [--rastro]\n"
+    "                   [--diario]\n";
 
 namespace {
 template <class T>
@@ -36,6 +37,8 @@ std::optional<TArgumentos> LerArgumentos(const std::vector<std::string>& args, s
     std::string v;
     if (op == "--rastro") {
       a.rastro = true;
+    } else if (op == "--diario") {
+      a.diario = true;
     } else if (op == "--help" || op == "-h") {
       a.ajuda = true;
     } else if (op == "--jogos") {
@@ -76,6 +79,15 @@ std::optional<TArgumentos> LerArgumentos(const std::vector<std::string>& args, s
       erro = "unknown argument '" + op + "'";
       return std::nullopt;
     }
+  }
+  // The diary is one game's file on standard output, alone.
+  if (a.diario && a.jogos != 1) {
+    erro = "--diario writes the diary of one game: give --jogos 1";
+    return std::nullopt;
+  }
+  if (a.diario && a.rastro) {
+    erro = "--diario and --rastro both write to standard output: give one";
+    return std::nullopt;
   }
   return a;
 }

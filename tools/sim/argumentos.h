@@ -18,6 +18,7 @@ struct TArgumentos {
   TEstrategia estrategia = TEstrategia::Nada;
   std::optional<std::string> sorteios;  // file of scripted draws
   bool rastro = false;
+  bool diario = false;  // the one game's diary as CSV, and nothing else
   bool ajuda = false;
 };
 

@@ -45,7 +45,13 @@ TResultadoJogo JogarPartida(TPartida& p, const std::string& nome, int oponentes,
     ++res.semanas;
     if (obs && obs->aoJogarSemana) obs->aoJogarSemana(m);
   };
+  const auto confirmar = [&](int escolha) {
+    TResposta resposta = p.ConfirmarAcao(escolha);
+    if (obs && obs->aoResponder) obs->aoResponder(resposta);
+    return resposta;
+  };
   TResposta r = p.NovoJogo(nome, oponentes);
+  if (obs && obs->aoResponder) obs->aoResponder(r);
   if (obs && obs->aoSortear) obs->aoSortear(r);
   for (;;) {
     int escolha = Escolher(e, p);
@@ -56,11 +62,11 @@ TResultadoJogo JogarPartida(TPartida& p, const std::string& nome, int oponentes,
           decide || escolha == 0 ? std::string() : VerificarOpcao(*p.Motor, *p.Opcoes[static_cast<size_t>(escolha)]);
       obs->aoEscolher(escolha, recusa);
     }
-    r = p.ConfirmarAcao(escolha);
+    r = confirmar(escolha);
     if (!r.Recusa.empty()) {
       escolha = 0;
       if (obs && obs->aoEscolher) obs->aoEscolher(escolha, std::string());
-      r = p.ConfirmarAcao(escolha);
+      r = confirmar(escolha);
     }
     if (r.Decisao != TDecisao::Nenhuma && obs && obs->aoDecidir) obs->aoDecidir(r);
     if (r.NovasOpcoes && obs && obs->aoSortear) obs->aoSortear(r);

@@ -39,6 +39,7 @@ struct TObservador {
   std::function<void(int, const std::string&)> aoEscolher;  // a confirmed choice, refusal or ""
   std::function<void(const TEngVarzeno&)> aoJogarSemana;    // state after an applied week
   std::function<void(const TResposta&)> aoDecidir;          // a round was decided
+  std::function<void(const TResposta&)> aoResponder;        // every step's response, in order
 };
 
 // Plays a whole game: a refused choice is followed by "do nothing".

@@ -9,6 +9,7 @@
 
 #include "argumentos.h"
 #include "decisao.h"
+#include "diario.h"
 #include "estrategia.h"
 #include "json.h"
 
@@ -98,6 +99,15 @@ int Executar(const TArgumentos& a) {
   std::ios::sync_with_stdio(false);
   TPartida p;
   TRastro rastro(std::cout, p);
+
+  if (a.diario) {
+    jogo::TDiario diario;
+    TObservador obs;
+    obs.aoResponder = [&](const TResposta& r) { diario.Registrar(p, r); };
+    JogarPartida(p, a.nome, a.oponentes, a.estrategia, &obs);
+    std::cout << jogo::DiarioCsv(diario);
+    return 0;
+  }
 
   long long vitorias1 = 0, segundos = 0, vitorias2 = 0, derrotas = 0, semanas = 0;
   double somaPopularidade = 0;

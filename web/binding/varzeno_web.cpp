@@ -8,6 +8,7 @@
 
 #include "aleatorio.h"
 #include "decisao.h"
+#include "diario.h"
 #include "foto.h"
 #include "grafico_plano.h"
 #include "jogo_ini.h"
@@ -25,6 +26,7 @@ using namespace varzeno;
 namespace {
 
 TPartida partida;
+jogo::TDiario diario;
 
 template <class Lista>
 val Vetor(const Lista& itens) {
@@ -112,8 +114,41 @@ val Painel(const jogo::TPainel& p) {
   return o;
 }
 
-val NovoJogo(const std::string& nome, int oponentes) { return Resposta(partida.NovoJogo(nome, oponentes)); }
-val Confirmar(int escolha) { return Resposta(partida.ConfirmarAcao(escolha)); }
+// Every step goes through the diary, as on the desktop.
+val Registrar(const TResposta& r) {
+  diario.Registrar(partida, r);
+  return Resposta(r);
+}
+val NovoJogo(const std::string& nome, int oponentes) { return Registrar(partida.NovoJogo(nome, oponentes)); }
+val Confirmar(int escolha) { return Registrar(partida.ConfirmarAcao(escolha)); }
+
+val Bytes(const std::string& b) {
+  return val::global("Uint8Array").new_(val(emscripten::typed_memory_view(b.size(), reinterpret_cast<const uint8_t*>(b.data()))));
+}
+
+// The diary as the page shows it, with its file's name and the campaign's
+// seed (-1 when it has none).
+val Diario() {
+  const jogo::TTabelaDiario t = jogo::TabelaDiario(diario);
+  val o = val::object();
+  o.set("titulo", std::string(jogo::kTituloDiario));
+  o.set("exportar", std::string(jogo::kExportarDiario));
+  o.set("cabecalhoLinhas", t.cabecalhoLinhas);
+  o.set("colunas", Vetor(t.colunas));
+  val linhas = val::array();
+  for (const auto& l : t.linhas) {
+    val v = val::object();
+    v.set("cabecalho", l.cabecalho);
+    v.set("celulas", Vetor(l.celulas));
+    linhas.call<void>("push", v);
+  }
+  o.set("linhas", linhas);
+  o.set("rodape", Vetor(t.rodape));
+  o.set("vazio", diario.Vazio());
+  o.set("semente", diario.Semente() ? static_cast<double>(*diario.Semente()) : -1.0);
+  o.set("nomeArquivo", jogo::NomeArquivoDiario(diario));
+  return o;
+}
 val PainelAtual() { return partida.Motor ? Painel(jogo::ComporPainel(partida)) : val::null(); }
 val PainelVazio() { return Painel(jogo::PainelVazio()); }
 
@@ -173,7 +208,7 @@ val MontarJogoIni(val candidatos) {
   val r = val::object();
   try {
     const std::string b = jogo::MontarJogoIni(c);
-    r.set("bytes", val::global("Uint8Array").new_(val(emscripten::typed_memory_view(b.size(), reinterpret_cast<const uint8_t*>(b.data())))));
+    r.set("bytes", Bytes(b));
   } catch (const jogo::TValorIni& e) {
     r.set("erro", std::string(e.what()));
   }
@@ -221,5 +256,7 @@ EMSCRIPTEN_BINDINGS(varzeno) {
     return jogo::VerificarFoto(nome, static_cast<int64_t>(bytes), largura, altura);
   });
   emscripten::function("semear", &Semear);
+  emscripten::function("diario", &Diario);
+  emscripten::function("diarioCsv", +[] { return Bytes(jogo::DiarioCsv(diario)); });
   emscripten::function("semearDoRelogio", &SemearDoRelogio);
 }

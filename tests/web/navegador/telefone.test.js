@@ -17,10 +17,11 @@ after(async () => {
   await servidor.fechar();
 });
 
-async function telefone(largura, altura) {
+async function telefone(largura, altura, antes = null) {
   const contexto = await navegador.newContext({ viewport: { width: largura, height: altura }, deviceScaleFactor: 3,
     isMobile: true, hasTouch: true });
   const p = await contexto.newPage();
+  if (antes) await p.addInitScript(antes);
   await p.goto(servidor.endereco + '?semente=77');
   await p.waitForFunction(() => document.documentElement.dataset.pronto === '1');
   return { p, contexto };
@@ -79,15 +80,63 @@ test('a whole game by taps on a phone held sideways', async () => {
   await contexto.close();
 });
 
-test('upright, the game fits and says to turn the phone', async () => {
-  const { p, contexto } = await telefone(360, 740);
+test('upright, the phone is asked to turn over the whole screen, and may go on', async () => {
+  const { p, contexto } = await telefone(390, 844);
   const caixa = await p.locator('#janela').boundingBox();
-  assert.ok(caixa.x >= -0.5 && caixa.x + caixa.width <= 360.5, `window from ${caixa.x}, ${caixa.width} px wide`);
-  assert.equal(await p.locator('#girar').innerText(), 'Gire o telefone para ver o jogo maior.');
-  assert.equal(await p.locator('#girar').isVisible(), true);
+  assert.ok(caixa.x >= -0.5 && caixa.x + caixa.width <= 390.5, `window from ${caixa.x}, ${caixa.width} px wide`);
+  const prompt = p.getByRole('region', { name: 'Gire o telefone para jogar.' });
+  assert.equal(await prompt.isVisible(), true);
+  assert.deepEqual(await prompt.boundingBox(), { x: 0, y: 0, width: 390, height: 844 });
+  assert.ok(parseFloat(await p.locator('#girarTexto').evaluate((e) => getComputedStyle(e).fontSize)) >= 24);
+  // The game behind is out of reach meanwhile.
+  assert.equal(await p.locator('#moldura').evaluate((e) => e.inert), true);
+  await p.getByRole('button', { name: 'Continuar assim' }).tap();
+  assert.equal(await prompt.isVisible(), false);
   // Still playable: a tap starts.
   await p.getByRole('button', { name: 'Começar' }).tap();
   await p.getByRole('region', { name: /^Regras\. / }).waitFor();
+  await contexto.close();
+});
+
+test('upright, one tap asks for full screen locked to landscape', async () => {
+  const { p, contexto } = await telefone(390, 844, () => {
+    // What the page asks for, and what this browser answers.
+    window.pedidos = [];
+    const tela = Element.prototype.requestFullscreen;
+    Element.prototype.requestFullscreen = function (...a) {
+      window.pedidos.push('telaCheia');
+      return tela.apply(this, a);
+    };
+    const travar = screen.orientation.lock.bind(screen.orientation);
+    screen.orientation.lock = (o) => {
+      window.pedidos.push('travar:' + o);
+      return travar(o).then(() => window.pedidos.push('travada'), (e) => {
+        window.pedidos.push('recusada');
+        throw e;
+      });
+    };
+  });
+  await p.getByRole('button', { name: 'Jogar em tela cheia' }).tap();
+  await p.waitForFunction(() => window.pedidos.includes('travada') || window.pedidos.includes('recusada'));
+  const pedidos = await p.evaluate(() => window.pedidos);
+  assert.deepEqual(pedidos.slice(0, 2), ['telaCheia', 'travar:landscape']);
+  assert.equal(await p.evaluate(() => document.fullscreenElement === document.documentElement), true);
+  // Where the lock is refused (headless Chromium keeps its emulated
+  // portrait), the prompt stays to turn the phone by hand.
+  const prompt = p.getByRole('region', { name: 'Gire o telefone para jogar.' });
+  assert.equal(await prompt.isVisible(), pedidos.includes('recusada'));
+  await contexto.close();
+});
+
+test('upright, without full screen the prompt only asks to turn the phone', async () => {
+  const { p, contexto } = await telefone(390, 844, () => {
+    Object.defineProperty(Document.prototype, 'fullscreenEnabled', { get: () => false });
+  });
+  assert.equal(await p.getByRole('region', { name: 'Gire o telefone para jogar.' }).isVisible(), true);
+  assert.equal(await p.locator('#telaCheia').isVisible(), false);
+  // The installed app opens sideways.
+  const manifesto = await (await p.request.get(servidor.endereco + 'manifest.webmanifest')).json();
+  assert.equal(manifesto.orientation, 'landscape');
   await contexto.close();
 });
 

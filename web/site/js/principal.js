@@ -13,11 +13,14 @@ import { montarBarra } from './rolagem.js';
 import { criarArmazem } from './armazenamento.js';
 import { ligarArquivoIni } from './arquivo_ini.js';
 import { ligarEscala } from './escala.js';
+import { ligarGirar } from './girar.js';
 import { enderecoDaCampanha } from './semente.js';
+import { ligarDiario } from './diario.js';
 import * as som from './som.js';
 
 const $ = (id) => document.getElementById(id);
 ligarEscala();
+ligarGirar();
 const motor = await criarMotor();
 const T = motor.textos();
 // Where each widget sits: the desktop's table.
@@ -38,6 +41,7 @@ function mostrarPagina(nome) {
   for (const s of document.querySelectorAll('.pagina')) s.hidden = s.id !== 'pg' + nome;
   for (const el of areaDeJogo) el.hidden = nome !== null;
   if (nome !== 'Grafico') $('compartilhar').hidden = true;
+  diario.atualizar();
   if (nome in barras) {
     const caixa = $(nome === 'regras' ? 'ScrollBox1' : 'ScrollBox2');
     barras[nome] ??= montarBarra(caixa);
@@ -115,6 +119,7 @@ async function iniciarGrafico() {
   estado.graficoPronto = false;
   $('imgBtn').hidden = true;
   $('descricaoGrafico').textContent = motor.pesquisaFinal();
+  $('diarioDica').textContent = `${motor.diario().titulo}: tecla D, ou o botão abaixo do jogo.`;
   mostrarPagina('Grafico');
   const plano = motor.grafico(estado.oponentes, leiaute.imgGraf.w);
   window.varzeno.duracaoGrafico = await desenharGrafico(plano, $('imgNomes'), $('imgGraf'),
@@ -123,6 +128,7 @@ async function iniciarGrafico() {
   if (estado.pagina !== 'Grafico') return;
   $('imgBtn').hidden = false;
   estado.graficoPronto = true;
+  diario.atualizar();
   // The same campaign, to share: this seed, the same choices.
   const link = $('compartilhar');
   link.href = enderecoDaCampanha(semente);
@@ -173,6 +179,10 @@ $('lblNomeJog').textContent = T.seuNome;
 for (const id of ['bt1', 'bt3', 'bt5']) $(id).classList.add('esquerda');
 for (const id of ['bt2', 'bt4']) $(id).classList.add('direita');
 montarPainel(T, motor);
+// The diary opens while a campaign is played and once its chart has drawn.
+const diario = ligarDiario(motor, () => !motor.diario().vazio && (estado.pagina === null || (estado.pagina === 'Grafico' && estado.graficoPronto)));
+$('abrirDiario').textContent = motor.diario().titulo;
+$('diarioExportar').textContent = motor.diario().exportar;
 montarRegras(T);
 let armazem = null;
 const candidatos = montarCandidatos(T, {
@@ -253,6 +263,7 @@ ligarTeclado({
   },
   passoOponentes,
   escolherCandidato,
+  abrirDiario: () => diario.abrir(),
   acoes,
 });
 

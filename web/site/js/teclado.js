@@ -7,7 +7,7 @@ const adiante = (t) => t === 'ArrowRight' || t === 'PageDown';
 const atras = (t) => t === 'ArrowLeft' || t === 'PageUp';
 
 // jogo: { lugar(), dialogoAberto(), marcar(n), escolha(), rolarRegras(t),
-//         passoOponentes(d), acoes: { id: () => action on release } }
+//         passoOponentes(d), abrirDiario(), acoes: { id: () => action on release } }
 export function ligarTeclado(jogo) {
   let apertada = null;  // { tecla, el }
 
@@ -57,6 +57,10 @@ export function ligarTeclado(jogo) {
         break;
       case 'Grafico':
         if ((ativa(t) || t === 'Escape') && !$('imgBtn').hidden) return apertar($('imgBtn'), e);
+        if (t === 'd' || t === 'D') {
+          jogo.abrirDiario();
+          return true;
+        }
         break;
       case 'Jogo': {
         if (t >= '1' && t <= '3') {
@@ -75,6 +79,10 @@ export function ligarTeclado(jogo) {
           return true;
         }
         if (t === 'm' || t === 'M') return apertar($('Image9'), e);
+        if (t === 'd' || t === 'D') {
+          jogo.abrirDiario();
+          return true;
+        }
         if (ativa(t)) return apertar(foco?.id === 'Image9' ? $('Image9') : $('Image4'), e);
         break;
       }
