@@ -203,7 +203,8 @@ const barras = { regras: null, Candidatos: null };
 const campanha = criarCampanha({
   motor,
   sementeDaPagina: semente,
-  sementeDoEndereco: new URLSearchParams(location.search).has('semente') ? semente : null,
+  // A shared campaign's seed names every campaign of its page; a clock's, the first only.
+  sementeDoEndereco: motor.lerSemente(new URLSearchParams(location.search).get('semente') ?? '') >= 0 ? semente : null,
   marca: () => estado.escolha,
   aoRetomar: retomar,
 });
