@@ -201,6 +201,39 @@ test('a storage that refuses: the campaign plays on and says so once', async () 
   await contexto.close();
 });
 
+test('a storage that fills up mid-campaign: said, and no older point is left to resume', async () => {
+  const contexto = await navegador.newContext();
+  await contexto.addInitScript(() => {
+    const gravar = Storage.prototype.setItem;
+    Storage.prototype.setItem = function (...args) {
+      if (window.cheio) throw new DOMException('cheio', 'QuotaExceededError');
+      return gravar.apply(this, args);
+    };
+  });
+  const { p, erros } = await abrir(contexto);
+  await comecar(como(p));
+  for (let i = 0; i < 2; ++i) await passo(como(p), i);
+  assert.notEqual(await p.evaluate((k) => localStorage.getItem(k), CHAVE), null);
+  await p.evaluate(() => (window.cheio = true));
+  const aviso = 'Este navegador não deixa o jogo guardar a campanha (armazenamento indisponível ou cheio). ' +
+    'Você pode jogar, mas se a página for fechada ou recarregada esta campanha se perderá.';
+  // A week of doing nothing (never refused); its own message, if any, comes first.
+  if (JSON.parse(await p.evaluate(quadro)).mensagem !== null) await p.locator('#btn').click();
+  await p.locator('#Trava4').click();
+  await p.locator('#Image4').click();
+  const q = await esperarQuadro(como(p), (q) => JSON.parse(q).mensagem !== null);
+  if (JSON.parse(q).mensagem !== aviso) {
+    await p.locator('#btn').click();
+    await esperarQuadro(como(p), (q) => JSON.parse(q).mensagem === aviso);
+  }
+  assert.equal(await p.evaluate((k) => localStorage.getItem(k), CHAVE), null);
+  await p.reload();
+  await pronta(p);
+  assert.equal(await p.evaluate(() => window.varzeno.estado.pagina), 'Default');
+  assert.deepEqual(erros, []);
+  await contexto.close();
+});
+
 test('two tabs: the one behind catches up; one whose campaign was replaced or ended says so and keeps no more', async () => {
   const contexto = await navegador.newContext();
   // C stays on the title page, before any campaign.

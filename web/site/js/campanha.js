@@ -72,6 +72,13 @@ export function criarCampanha({ motor, sementeDaPagina, sementeDoEndereco, marca
       ultimo = texto;
     } catch {
       semArmazenamento();
+      // An older point of this campaign is not left to be resumed as if it were the last.
+      try {
+        localStorage.removeItem(CHAVE);
+        ultimo = null;
+      } catch {
+        // the storage cannot be touched at all: nothing was kept
+      }
     }
   }
 
