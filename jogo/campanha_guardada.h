@@ -39,9 +39,9 @@ struct TCampanhaGuardada {
   uint32_t semente = 0;
   std::string nome;
   int32_t oponentes = kMinOponentes;
-  std::vector<int> jogadas;  // the accepted choices, 0..3, in order
-  int recusa = 0;            // the last choice, if it was refused (1..3); 0 if none
-  int marca = 0;             // the mark on show, 0..3
+  std::vector<int> jogadas;     // the accepted choices, 0..3, in order
+  int recusa = 0;               // the last choice, if it was refused (1..3); 0 if none
+  int marca = 0;                // the mark on show, 0..3
   bool mensagemAberta = false;  // the last step's message is still up
 
   // Records what the confirm button did with a choice.

@@ -1,8 +1,9 @@
+#include "campanha_guardada.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
-#include "campanha_guardada.h"
 #include "painel.h"
 #include "textos.h"
 
@@ -38,7 +39,7 @@ int Escolha(const TPartida& p, size_t passo) {
 constexpr uint32_t kSementeComSegundoTurno = 78436;
 
 struct TJogo {
-  std::vector<int> escolhas;        // every press
+  std::vector<int> escolhas;         // every press
   std::vector<std::string> quadros;  // after novoJogo, then after each press
   std::vector<std::string> guardadas;
   int recusas = 0;
@@ -175,9 +176,9 @@ TEST(CampanhaGuardada, RegistersOnlyAcceptedStepsAndTheLastRefusal) {
 }
 
 TEST(CampanhaGuardada, GarbageIsDamaged) {
-  for (const std::string& t : {std::string("xyz"), std::string("{\"versao\":1}"), std::string("\n\n\n"),
-                              std::string("\xff\xfe\x00\x01", 4), std::string(100000, 'a'),
-                              std::string("varzeno campanha 1\nversao=") + kVersao + "\nid=1\n\n"})
+  for (const std::string& t :
+       {std::string("xyz"), std::string("{\"versao\":1}"), std::string("\n\n\n"), std::string("\xff\xfe\x00\x01", 4),
+        std::string(100000, 'a'), std::string("varzeno campanha 1\nversao=") + kVersao + "\nid=1\n\n"})
     EXPECT_EQ(Motivo(t), kCampanhaDanificada) << t;
 }
 
@@ -232,8 +233,10 @@ TEST(CampanhaGuardada, HandEditedValuesOutOfRange) {
     // The lines doubled above leave the bad value in the first one.
     for (const char* chave : {"recusa=", "marca=", "mensagem="}) {
       const size_t a = editado.find(chave), b = editado.find(chave, a + 1);
-      if (b != std::string::npos) editado = ComSoma(editado.substr(0, editado.find('\n', a) + 1) +
-                                                    editado.substr(editado.find('\n', b) + 1, editado.rfind("soma=") - editado.find('\n', b) - 1));
+      if (b != std::string::npos)
+        editado =
+            ComSoma(editado.substr(0, editado.find('\n', a) + 1) +
+                    editado.substr(editado.find('\n', b) + 1, editado.rfind("soma=") - editado.find('\n', b) - 1));
     }
     EXPECT_EQ(Motivo(editado), kCampanhaDanificada) << para;
   }

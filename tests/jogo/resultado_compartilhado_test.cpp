@@ -1,8 +1,8 @@
+#include "resultado_compartilhado.h"
+
 #include <gtest/gtest.h>
 
 #include <regex>
-
-#include "resultado_compartilhado.h"
 
 using namespace varzeno;
 using namespace varzeno::jogo;
@@ -60,8 +60,9 @@ TEST(ResultadoCompartilhado, EveryKindOfEnd) {
           if (!lider && e != m.Candidatos[0] && e->Nome != m.NomeJogador) lider = e;
         ASSERT_NE(lider, nullptr);
         EXPECT_GE(lider->Percentual, m.Popularidade);
-        EXPECT_EQ(linha, "Perdi a eleição para prefeito no " + turno + " turno: tive " + meu + " na pesquisa final, e " +
-                             lider->Nome + " ficou com " + std::to_string(lider->Percentual) + "%.");
+        EXPECT_EQ(linha, "Perdi a eleição para prefeito no " + turno + " turno: tive " + meu +
+                             " na pesquisa final, e " + lider->Nome + " ficou com " +
+                             std::to_string(lider->Percentual) + "%.");
       }
     }
   EXPECT_GT(derrotas[0], 0);
@@ -74,7 +75,8 @@ TEST(ResultadoCompartilhado, AWin) {
   f.p.NovoJogo("Ana", 2);
   f.p.Motor->Popularidade = 58;
   f.p.Motor->CalcularPesquisa();
-  EXPECT_EQ(LinhaDoResultado(f.p, true), "Ganhei a eleição para prefeito no primeiro turno, com 58% na pesquisa final!");
+  EXPECT_EQ(LinhaDoResultado(f.p, true),
+            "Ganhei a eleição para prefeito no primeiro turno, com 58% na pesquisa final!");
   f.p.Motor->SegundoTurno = true;
   EXPECT_EQ(LinhaDoResultado(f.p, true), "Ganhei a eleição para prefeito no segundo turno, com 58% na pesquisa final!");
 }
