@@ -4,9 +4,11 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <optional>
 #include <string>
 
 #include "aleatorio.h"
+#include "campanha_guardada.h"
 #include "decisao.h"
 #include "diario.h"
 #include "foto.h"
@@ -18,6 +20,7 @@
 #include "partida.h"
 #include "passos.h"
 #include "preparacao.h"
+#include "resultado_compartilhado.h"
 #include "textos.h"
 
 using emscripten::val;
@@ -27,6 +30,8 @@ namespace {
 
 TPartida partida;
 jogo::TDiario diario;
+// The campaign in progress as the browser keeps it, once one has started.
+std::optional<jogo::TCampanhaGuardada> guardada;
 
 template <class Lista>
 val Vetor(const Lista& itens) {
@@ -232,6 +237,73 @@ val Leiaute() {
   return t;
 }
 
+// A campaign the browser keeps: seeded at its start, every step recorded.
+val NovoJogoGuardado(uint32_t semente, const std::string& nome, int oponentes, double id) {
+  RandSeed(semente);
+  guardada = jogo::TCampanhaGuardada{};
+  guardada->id = id;
+  guardada->semente = semente;
+  guardada->nome = nome;
+  guardada->oponentes = oponentes;
+  return Registrar(partida.NovoJogo(nome, oponentes));
+}
+
+val ConfirmarGuardado(int escolha) {
+  const TResposta r = partida.ConfirmarAcao(escolha);
+  if (guardada) guardada->Registrar(escolha, r);
+  return Registrar(r);
+}
+
+// The record to store, with the mark on show and whether the step's message is still up.
+std::string CampanhaGuardada(int marca, bool mensagemAberta) {
+  if (!guardada) return {};
+  guardada->marca = marca;
+  guardada->mensagemAberta = mensagemAberta;
+  return jogo::GravarCampanha(*guardada);
+}
+
+// Plays a kept record again: { resposta, semente, nome, oponentes, id, marca,
+// mensagemAberta }, or { erro } with the player's message; a record that
+// cannot be used leaves the game as it was.
+val RetomarCampanha(const std::string& texto) {
+  val o = val::object();
+  try {
+    jogo::TCampanhaGuardada c = jogo::LerCampanha(texto);
+    // The diary is written again by the replay, and kept only if it succeeds.
+    jogo::TDiario novo;
+    o.set("resposta", Resposta(jogo::RetomarCampanha(partida, c, [&](const TPartida& p, const TResposta& r) {
+      novo.Registrar(p, r);
+    })));
+    diario = std::move(novo);
+    o.set("semente", c.semente);
+    o.set("nome", c.nome);
+    o.set("oponentes", c.oponentes);
+    o.set("id", c.id);
+    o.set("marca", c.marca);
+    o.set("mensagemAberta", c.mensagemAberta);
+    guardada = std::move(c);
+  } catch (const jogo::TCampanhaInvalida& e) {
+    o.set("erro", jogo::MensagemCampanhaDescartada(e.what()));
+  }
+  return o;
+}
+
+// A record's start and steps, to tell whether another tab plays the same
+// campaign and has moved it on: { id, passos }, or null if it is none.
+val ResumoDaCampanha(const std::string& texto) {
+  try {
+    const jogo::TCampanhaGuardada c = jogo::LerCampanha(texto);
+    std::string passos;
+    for (const int j : c.jogadas) passos += static_cast<char>('0' + j);
+    val o = val::object();
+    o.set("id", c.id);
+    o.set("passos", passos + "/" + std::to_string(c.recusa));
+    return o;
+  } catch (const jogo::TCampanhaInvalida&) {
+    return val::null();
+  }
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(varzeno) {
@@ -259,4 +331,10 @@ EMSCRIPTEN_BINDINGS(varzeno) {
   emscripten::function("diario", &Diario);
   emscripten::function("diarioCsv", +[] { return Bytes(jogo::DiarioCsv(diario)); });
   emscripten::function("semearDoRelogio", &SemearDoRelogio);
+  emscripten::function("novoJogoGuardado", &NovoJogoGuardado);
+  emscripten::function("confirmarGuardado", &ConfirmarGuardado);
+  emscripten::function("campanhaGuardada", &CampanhaGuardada);
+  emscripten::function("retomarCampanha", &RetomarCampanha);
+  emscripten::function("resumoDaCampanha", &ResumoDaCampanha);
+  emscripten::function("linhaDoResultado", +[](bool venceu) { return jogo::LinhaDoResultado(partida, venceu); });
 }

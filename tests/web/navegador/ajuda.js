@@ -66,6 +66,13 @@ export async function abrirJogo(servidor, navegador, busca = '', opcoes = null) 
   });
   await pagina.goto(servidor.endereco + busca);
   await pagina.waitForFunction(() => document.documentElement.dataset.pronto === '1');
+  // The tests of a file share one browser's storage: a campaign an earlier
+  // test left in progress would resume here. A fresh page starts at the title.
+  if (await pagina.evaluate(() => localStorage.getItem('varzeno.campanha') !== null)) {
+    await pagina.evaluate(() => localStorage.removeItem('varzeno.campanha'));
+    await pagina.reload();
+    await pagina.waitForFunction(() => document.documentElement.dataset.pronto === '1');
+  }
   return { pagina, erros };
 }
 

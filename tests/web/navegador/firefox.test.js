@@ -9,6 +9,10 @@ import puppeteer from 'puppeteer-core';
 import { servir } from './servidor.js';
 import { pesquisaFinalNativa } from './simulador.js';
 import { jogarSemanas, conferirMarcas } from './semanas.js';
+import { quadro, passo, comecar } from './retomada.js';
+import { mkdtemp, rm } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 
 const FIREFOX = process.env.VARZENO_FIREFOX ?? '/usr/bin/firefox-esr';
 // The seed of the chromium keyboard game: the same game in both browsers.
@@ -189,5 +193,76 @@ test('the service worker takes the page, keeps every file it loaded, and plays o
     await contexto.close();
   } finally {
     await proprio.fechar(); // again, if a step above failed: harmless otherwise
+  }
+});
+
+// A campaign in progress in Firefox: reloads (mid-week and with a message
+// up), a closed tab and a browser restarted on the same profile each resume
+// it where it was, and it ends as the unbroken one, step for step.
+test('a campaign in progress survives reloads, a closed tab and a restart', async () => {
+  const semente = 20261213;
+  const como = (p) => ({ avaliar: (fn, arg) => p.evaluate(fn, arg), clicar: (sel) => p.$eval(sel, (el) => el.click()) });
+  const pronta = (p) => p.waitForFunction(() => document.documentElement.dataset.pronto === '1');
+  // The unbroken campaign.
+  const semQuebra = await abrirJogo(servidor.endereco, `?semente=${semente}`);
+  await comecar(como(semQuebra.p));
+  const quadros = [await semQuebra.p.evaluate(quadro)];
+  for (let i = 0; await passo(como(semQuebra.p), i); ++i) quadros.push(await semQuebra.p.evaluate(quadro));
+  await semQuebra.p.waitForSelector('#imgBtn', { visible: true });
+  const final = await semQuebra.p.$eval('#descricaoGrafico', (e) => e.textContent);
+  await semQuebra.contexto.close();
+  const comMensagem = quadros.findIndex((q, i) => i > 2 && JSON.parse(q).mensagem !== null && JSON.parse(q).pagina === null);
+  const semMensagem = quadros.findIndex((q, i) => i > 4 && JSON.parse(q).mensagem === null && JSON.parse(q).pagina === null);
+  assert.ok(comMensagem > 0 && semMensagem > 0, 'this seed has a step with a message up and one without');
+  const fechada = Math.min(quadros.length - 4, Math.max(comMensagem, semMensagem) + 2);
+
+  const { p: primeira, contexto, erros } = await abrirJogo(servidor.endereco, `?semente=${semente}`);
+  let p = primeira;
+  await comecar(como(p));
+  let i = 0;
+  for (; await passo(como(p), i); ++i) {
+    assert.equal(await p.evaluate(quadro), quadros[i + 1], `step ${i + 1}`);
+    if (i + 1 === semMensagem || i + 1 === comMensagem) {
+      await p.reload();
+      await pronta(p);
+      assert.equal(await p.evaluate(quadro), quadros[i + 1], `after a reload at step ${i + 1}`);
+    }
+    if (i + 1 === fechada) {
+      await p.close();
+      p = await contexto.newPage();
+      await p.goto(servidor.endereco + `?semente=${semente}`);
+      await pronta(p);
+      assert.equal(await p.evaluate(quadro), quadros[i + 1], `after a closed tab at step ${i + 1}`);
+    }
+  }
+  await p.waitForSelector('#imgBtn', { visible: true });
+  assert.equal(await p.$eval('#descricaoGrafico', (e) => e.textContent), final);
+  assert.deepEqual(erros, []);
+  await contexto.close();
+
+  // Firefox closed and started again on the same profile.
+  const perfil = await mkdtemp(join(tmpdir(), 'varzeno-firefox-'));
+  const lancar = () => puppeteer.launch({ browser: 'firefox', executablePath: FIREFOX, headless: true, userDataDir: perfil });
+  let outro = null;
+  try {
+    outro = await lancar();
+    p = await outro.newPage();
+    await p.goto(servidor.endereco + `?semente=${semente}`);
+    await pronta(p);
+    await comecar(como(p));
+    for (i = 0; i < semMensagem; ++i) await passo(como(p), i);
+    assert.equal(await p.evaluate(quadro), quadros[semMensagem]);
+    await outro.close();
+    outro = await lancar();
+    p = await outro.newPage();
+    await p.goto(servidor.endereco + `?semente=${semente}`);
+    await pronta(p);
+    assert.equal(await p.evaluate(quadro), quadros[semMensagem], 'after a restart');
+    for (; await passo(como(p), i); ++i) assert.equal(await p.evaluate(quadro), quadros[i + 1], `step ${i + 1} after the restart`);
+    await p.waitForSelector('#imgBtn', { visible: true });
+    assert.equal(await p.$eval('#descricaoGrafico', (e) => e.textContent), final);
+  } finally {
+    await outro?.close();
+    await rm(perfil, { recursive: true, force: true });
   }
 });

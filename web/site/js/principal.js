@@ -16,6 +16,8 @@ import { ligarEscala } from './escala.js';
 import { ligarGirar } from './girar.js';
 import { enderecoDaCampanha } from './semente.js';
 import { ligarDiario } from './diario.js';
+import { criarCampanha } from './campanha.js';
+import { ligarCompartilhar } from './compartilhar.js';
 import * as som from './som.js';
 
 const $ = (id) => document.getElementById(id);
@@ -71,6 +73,7 @@ function marcar(escolha, focar) {
   estado.escolha = escolha;
   marcaDe(escolha).checked = true;
   if (focar) marcaDe(escolha).focus();
+  campanha.marcou();
 }
 
 // Shows what a step of the game asks for, in the order both editions share;
@@ -131,7 +134,7 @@ async function iniciarGrafico() {
   diario.atualizar();
   // The same campaign, to share: this seed, the same choices.
   const link = $('compartilhar');
-  link.href = enderecoDaCampanha(semente);
+  link.href = enderecoDaCampanha(campanha.semente());
   link.hidden = false;
   // The chart in words, once, when it is complete.
   $('aviso').textContent = `${T.graficoDesempenho}. ${motor.pesquisaFinal()}`;
@@ -139,7 +142,7 @@ async function iniciarGrafico() {
 }
 
 function novoJogo() {
-  mostrar(motor.novoJogo(estado.nomeJogador, estado.oponentes));
+  mostrar(campanha.novoJogo(estado.nomeJogador, estado.oponentes));
   mostrarPagina(null);
   $('Label14').textContent = estado.nomeJogador;
   $('lidoNome').textContent = estado.nomeJogador;
@@ -161,6 +164,30 @@ function escolherCandidato(k) {
   estado.nomeJogador = $('Ncan' + k).value;
   $('lblNomeJog').textContent = estado.nomeJogador;
   mostrarPagina('adversarios');
+}
+
+// A kept campaign played again: the week as it was, with its message if
+// one was up, or the chart of a finished campaign; `alcancando` when another
+// tab moved it on while this one showed it.
+function retomar(c, alcancando) {
+  const r = c.resposta;
+  estado.nomeJogador = c.nome;
+  estado.oponentes = c.oponentes;
+  passoOponentes(0);
+  for (const id of ['Label14', 'lidoNome', 'lblNomeJog']) $(id).textContent = c.nome;
+  if (dialogo.aberto()) dialogo.fechar();
+  escreverPainel(motor.painelVazio(), motor);
+  escreverPainel(motor.painel(), motor);
+  estado.escolha = c.marca;
+  marcaDe(c.marca).checked = true;
+  if (r.fimDeJogo && !c.mensagemAberta) {
+    if (estado.pagina !== 'Grafico') iniciarGrafico();
+    return;
+  }
+  if (!alcancando || estado.pagina !== null) tocar(null);
+  mostrarPagina(null);
+  anunciarSemana(motor.painel(), c.mensagemAberta ? r.mensagem : null);
+  if (c.mensagemAberta) dialogo.mostrar(r.mensagem, r.fimDeJogo ? iniciarGrafico : undefined);
 }
 
 function fechar() {
@@ -200,6 +227,25 @@ ligarArquivoIni({ motor, candidatos, aviso: (m) => dialogo.mostrar(m), aoImporta
 // The bars are measured once their page is laid out.
 const barras = { regras: null, Candidatos: null };
 
+const campanha = criarCampanha({
+  motor,
+  sementeDaPagina: semente,
+  // A shared campaign's seed names every campaign of its page; a clock's, the first only.
+  sementeDoEndereco: motor.lerSemente(new URLSearchParams(location.search).get('semente') ?? '') >= 0 ? semente : null,
+  marca: () => estado.escolha,
+  aoRetomar: retomar,
+});
+window.varzeno.campanha = campanha;
+ligarCompartilhar({
+  link: $('compartilhar'),
+  linha: () => motor.linhaDoResultado(campanha.venceu()),
+  confirmar: (texto) => {
+    const el = $('linkCopiado');
+    el.textContent = texto;
+    setTimeout(() => el.textContent === texto && (el.textContent = ''), 5000);
+  },
+});
+
 const acoes = {
   Image1: () => mostrarPagina('regras'),
   bt1: () => mostrarPagina('Default'),
@@ -213,15 +259,19 @@ const acoes = {
   bt5: () => mostrarPagina('Candidatos'),
   Image3: novoJogo,
   Image4: () => {
-    if (!dialogo.aberto()) mostrar(motor.confirmar(estado.escolha));
+    if (!dialogo.aberto()) mostrar(campanha.confirmar(estado.escolha));
   },
   imgBtn: () => {
     $('imgBtn').hidden = true;
     $('compartilhar').hidden = true;
     mostrarPagina('Default');
+    campanha.encerrar();
   },
   Image9: () => som.botaoMusica(),
-  Fim: fechar,
+  Fim: () => {
+    fechar();
+    campanha.encerrar();
+  },
   btn: () => dialogo.fechar(),
   camera: (k) => candidatos.trocarFoto(k),
 };
@@ -270,6 +320,8 @@ ligarTeclado({
 mostrarPagina('Default');
 // The start-up music, as on the desktop, from the first click or key.
 tocar('musica.wav');
+// A campaign the browser kept, where it was left.
+campanha.retomar();
 for (const tipo of ['pointerdown', 'keydown']) document.addEventListener(tipo, som.primeiroGesto, { capture: true });
 document.documentElement.dataset.pronto = '1';
 // The pictures the title page does not show are marked lazy in the page, so
