@@ -3,6 +3,7 @@
 #include <deque>
 #include <random>
 
+#include "campanha_guardada.h"
 #include "diario.h"
 #include "painel.h"
 
@@ -303,4 +304,32 @@ TEST(Diario, NamesWithSeparatorsAndQuotesAreQuoted) {
   ASSERT_EQ(l.size(), 3u);
   EXPECT_EQ(l[1], "1;1;;;;;Não fazer nada.;0;0;0;0;0;0;0;1;\"Zé \"\"Bom\"\"; Filho\";40");
   EXPECT_EQ(TabelaDiario(d).linhas[0].celulas[7], nome + " 40%");
+}
+
+TEST(Diario, AResumedCampaignWritesTheSameDiary) {
+  // The browser keeps a campaign as its steps and replays them: the replay
+  // must give the diary of the unbroken game, run-off included.
+  for (uint32_t semente : {2u, 7u, 30u}) {
+    TJogo j;
+    jogo::TCampanhaGuardada c;
+    c.semente = semente;
+    c.nome = "Zé; \"Eu\"";
+    c.oponentes = 3;
+    RandSeed(semente);
+    std::mt19937 acaso(semente);
+    TResposta r = j.Novo(c.nome, c.oponentes);
+    for (int passo = 0; !r.FimDeJogo(); ++passo) {
+      const int e = Escolher(j.p, static_cast<int>(semente % 3), acaso);
+      r = j.Confirmar(e);
+      c.Registrar(e, r);
+      // Broken off halfway, and at the end.
+      if (passo == 9 || r.FimDeJogo()) {
+        TPartida outra;
+        TDiario novo;
+        jogo::RetomarCampanha(outra, c, [&](const TPartida& p, const TResposta& resposta) { novo.Registrar(p, resposta); });
+        EXPECT_EQ(DiarioCsv(novo), DiarioCsv(j.d)) << "seed " << semente << ", step " << passo;
+        EXPECT_EQ(TabelaDiario(novo).rodape, TabelaDiario(j.d).rodape);
+      }
+    }
+  }
 }
