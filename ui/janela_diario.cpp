@@ -47,11 +47,10 @@ QPushButton:focus { border: 2px solid #FFFF00; }
 )";
 
 // The corner over the row headers says what they are; Qt draws it blank.
+const char* const kTextoDoCanto = "varzenoTexto";
 class TCanto : public QObject {
  public:
-  TCanto(QAbstractButton* canto, QString texto) : QObject(canto), texto_(std::move(texto)) {
-    canto->installEventFilter(this);
-  }
+  explicit TCanto(QAbstractButton* canto) : QObject(canto) { canto->installEventFilter(this); }
 
  protected:
   bool eventFilter(QObject* o, QEvent* e) override {
@@ -60,16 +59,13 @@ class TCanto : public QObject {
     QStyleOptionHeader opcao;
     opcao.initFrom(canto);
     opcao.rect = canto->rect();
-    opcao.text = texto_;
+    opcao.text = canto->property(kTextoDoCanto).toString();
     opcao.textAlignment = Qt::AlignCenter;
     opcao.position = QStyleOptionHeader::OnlyOneSection;
     QStylePainter p(canto);
     p.drawControl(QStyle::CE_Header, opcao);
     return true;
   }
-
- private:
-  QString texto_;
 };
 
 // A folder the player can find again: their documents, else their home.
@@ -114,6 +110,7 @@ TformDiario::TformDiario(QWidget* parent) : QDialog(parent) {
   Tabela->horizontalHeader()->setHighlightSections(false);
   Tabela->verticalHeader()->setHighlightSections(false);
   Tabela->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  if (auto* canto = Tabela->findChild<QAbstractButton*>()) new TCanto(canto);
 
   Rodape = new QLabel(this);
   Rodape->setObjectName("Rodape");
@@ -176,11 +173,7 @@ void TformDiario::Mostrar(const varzeno::jogo::TDiario& d) {
     }
     if (nota && colunas > 1) Tabela->setSpan(r, 0, 1, colunas);
   }
-  if (auto* canto = Tabela->findChild<QAbstractButton*>()) {
-    for (QObject* antigo : canto->children())
-      if (dynamic_cast<TCanto*>(antigo)) delete antigo;
-    new TCanto(canto, Q(t.cabecalhoLinhas));
-  }
+  if (auto* canto = Tabela->findChild<QAbstractButton*>()) canto->setProperty(kTextoDoCanto, Q(t.cabecalhoLinhas));
   // The long texts wrap at a readable width; the rest fit their contents.
   Tabela->resizeColumnsToContents();
   for (int c = 0; c < std::min(colunas, 2); ++c) Tabela->setColumnWidth(c, std::min(Tabela->columnWidth(c), 240));
