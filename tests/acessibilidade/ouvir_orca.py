@@ -348,7 +348,8 @@ def diario(orca, app):
     marca = orca.marca()
     tecla("Right")
     i, _ = orca.esperar(lambda f: f.startswith(cabecalho), "o cabeçalho da coluna %r" % cabecalho, marca)
-    orca.esperar(lambda f: f.rstrip(".") == celula.rstrip("."), "a célula %r" % celula, i)
+    # In the same utterance or the next, after the header.
+    orca.esperar(lambda f: celula.rstrip(".") in f.replace(cabecalho, "", 1), "a célula %r" % celula, i)
     print("ok: coluna e célula ouvidas:", " | ".join(orca.ouvido(marca)))
     # Up a row: the row is read, its header on the braille line.
     acima = tabela.getRowHeader(linha - 1).name
