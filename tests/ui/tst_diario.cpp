@@ -1,7 +1,9 @@
 // The campaign diary's window: a seeded campaign played through the
 // window, the diary opened by its key and its links, its table against the
 // shared model, and its exported file against the model and the simulator.
+#include <QFileDialog>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -210,6 +212,31 @@ class TesteDiario : public QObject {
     Clicar(D()->btnExportar);
     QCOMPARE(erros_.size(), 2);
     QVERIFY2(erros_[1].endsWith(": não é um arquivo comum."), qPrintable(erros_[1]));
+    // Through Qt's own save dialog: titled as the button, proposing the
+    // file's name; accepted, the file is written.
+    D()->EscolhaDeArquivo = nullptr;
+    const QString pelaCaixa = pasta_.filePath("pela-caixa.csv");
+    QString tituloDaCaixa, nomeProposto;
+    // Answered once it is up, from inside its own event loop.
+    QTimer vigia;
+    vigia.setInterval(10);
+    connect(&vigia, &QTimer::timeout, this, [&] {
+      auto* caixa = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!caixa || !caixa->isVisible()) return;
+      vigia.stop();
+      tituloDaCaixa = caixa->windowTitle();
+      nomeProposto = caixa->findChild<QLineEdit*>("fileNameEdit")->text();
+      caixa->selectFile(pelaCaixa);
+      static_cast<QDialog*>(caixa)->accept();  // QFileDialog's own, as its button does
+    });
+    vigia.start();
+    Clicar(D()->btnExportar);
+    QCOMPARE(tituloDaCaixa, QString("Exportar diário (CSV)"));
+    QCOMPARE(nomeProposto, QString("diario-campanha-semente-%1.csv").arg(kSemente));
+    QFile escrito(pelaCaixa);
+    QVERIFY(escrito.open(QIODevice::ReadOnly));
+    QCOMPARE(escrito.readAll(), bytes);
+    QCOMPARE(erros_.size(), 2);
     // Cancelled: nothing written, nothing said.
     D()->EscolhaDeArquivo = [](const QString&) { return QString(); };
     Clicar(D()->btnExportar);
