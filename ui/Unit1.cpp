@@ -34,6 +34,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
   MontarRegras();
   MontarCandidatos();
   MontarGrafico();
+  MontarDiario();
   MontarSom();
   // The pages cover the play area and are drawn above every picture.
   Abook->raise();

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "diario.h"
 #include "grafico_plano.h"
 #include "partida.h"
 
@@ -16,6 +17,7 @@ class QFileDialog;
 class QLabel;
 class QLineEdit;
 class TDialogoFotos;
+class TformDiario;
 class TRotuloClicavel;
 class QTimer;
 class TCarregadorFotos;
@@ -133,6 +135,18 @@ class TForm1 : public QWidget {
   void Mq1MouseUp(TImagem* Sender);
   void Fcan1DblClick(TImagem* Sender);
 
+  // Campaign diary (Unit1_diario.cpp): every step of the game recorded, and
+  // shown in a window of its own during a campaign and once the chart has
+  // drawn (its links, the D key, a screen reader's press).
+  varzeno::jogo::TDiario Diario;
+  TformDiario* formDiario = nullptr;  // made on first use
+  TRotuloClicavel *lblDiario = nullptr, *lblDiarioGrafico = nullptr;
+  // Records a step of the game and hands it on.
+  const varzeno::TResposta& NoDiario(const varzeno::TResposta& r);
+  bool DiarioDisponivel() const;
+  // Opens the diary where it may be seen; false (nothing done) elsewhere.
+  bool AbrirDiario();
+
   // Keyboard (Unit1_teclado.cpp): a key for every action, pressing each
   // control as its click does, and a ring that shows where the focus is.
   QObject* Teclado = nullptr;
@@ -190,6 +204,7 @@ class TForm1 : public QWidget {
   void MontarSetup();
   void MontarRegras();
   void MontarCandidatos();
+  void MontarDiario();
   QString EscolherFoto();
   void PintarRotulos(const QColor& cor);
   // A hidden picture of the store on `pagina`, loaded from the assets.

@@ -16,6 +16,7 @@
 #include "falas.h"
 #include "nomes_acessiveis.h"
 #include "imagem.h"
+#include "janela_diario.h"
 #include "notebook.h"
 #include "painel.h"
 #include "rotulo.h"
@@ -58,6 +59,11 @@ QString SemPontos(const QString& s) {
 // words both editions say.
 QString DescreverPesquisaFinal(const varzeno::TPartida& partida) {
   return QString::fromStdString(varzeno::jogo::DescreverPesquisaFinal(partida));
+}
+
+// The chart's text: the final poll, and where its weeks are told as a table.
+QString TextoDoGrafico(const varzeno::TPartida& partida) {
+  return DescreverPesquisaFinal(partida) + QLatin1Char(' ') + QString::fromUtf8(kDiarioDoGrafico);
 }
 
 QString Situacao(const TForm1& f) { return FalaDaSituacao(f); }
@@ -117,7 +123,7 @@ void TForm1::MontarAcessibilidade() {
     // The chart's page says its poll once drawn: a reader reads the page
     // as it comes to the Ok, so the poll comes before the Ok.
     PapelDe(Abook->Pagina(QStringLiteral("Grafico")))->Nome = [this, nome = NomeFixo(Abook->Pagina(QStringLiteral("Grafico")))] {
-      return imgBtn->isVisible() ? NomeFixo(imgGraf) + QStringLiteral(". ") + DescreverPesquisaFinal(Partida) : nome;
+      return imgBtn->isVisible() ? NomeFixo(imgGraf) + QStringLiteral(". ") + TextoDoGrafico(Partida) : nome;
     };
     // The rules' text takes the focus first.
     if (auto* regras = findChild<QScrollArea*>(QStringLiteral("ScrollBox1")))
@@ -228,7 +234,7 @@ void TForm1::MontarAcessibilidade() {
 
     // The chart, in words, and its Ok.
     DarPapel(imgGraf, QAccessible::Graphic, [n = NomeFixo(imgGraf)] { return n; })->Descricao = [this] {
-      return DescreverPesquisaFinal(Partida);
+      return TextoDoGrafico(Partida);
     };
     Botao(imgBtn);
     // The number of opponents is a picture: said when its page comes.
@@ -245,7 +251,7 @@ void TForm1::MontarAcessibilidade() {
       if (e->type() != QEvent::Show) return;
       AvisarDescricao(imgGraf);
       QTimer::singleShot(0, this, [this] {
-        if (imgBtn->isVisible()) Anunciar(this, NomeFixo(imgGraf) + QStringLiteral(". ") + DescreverPesquisaFinal(Partida));
+        if (imgBtn->isVisible()) Anunciar(this, NomeFixo(imgGraf) + QStringLiteral(". ") + TextoDoGrafico(Partida));
       });
     });
 

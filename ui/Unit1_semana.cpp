@@ -53,9 +53,9 @@ void TForm1::Image4MouseUp() {
   if (!formDialog->isVisible()) ConfirmarAcao();
 }
 
-void TForm1::NovoJogo() { Mostrar(Partida.NovoJogo(lblNomeJog->text().toStdString(), UpDown1->Position())); }
+void TForm1::NovoJogo() { Mostrar(NoDiario(Partida.NovoJogo(lblNomeJog->text().toStdString(), UpDown1->Position()))); }
 
-void TForm1::ConfirmarAcao() { Mostrar(Partida.ConfirmarAcao(Escolha)); }
+void TForm1::ConfirmarAcao() { Mostrar(NoDiario(Partida.ConfirmarAcao(Escolha))); }
 
 void TForm1::Mensagem(const QString& texto) { formDialog->Mostrar(texto); }
 

@@ -212,6 +212,8 @@ bool TTeclado::NaJanela(QKeyEvent* k) {
   // In a name box the keys write; only the page keys turn the page.
   if (qobject_cast<QLineEdit*>(foco) && tecla != Qt::Key_PageUp && tecla != Qt::Key_PageDown) return false;
 
+  // D: the campaign diary, during a campaign and once the chart has drawn.
+  if (tecla == Qt::Key_D && !k->isAutoRepeat() && f_.AbrirDiario()) return true;
   switch (Lugar()) {
     case TLugar::Titulo:
       if (Ativa(tecla) || Adiante(tecla)) return Apertar(f_.Image1, k);

@@ -5,7 +5,8 @@ desktop has it); the test presses keys as the player would and asserts on
 what Orca SPEAKS, the debug file's SPEECH OUTPUT lines: the name box's whole
 text, the spinner's number, the campaign's start with where the player
 stands, every week that passes (quiet or with an event), each message, the
-result and the chart's final poll. The accessibility bus is read only to
+result and the chart's final poll, and the campaign diary cell by cell
+with its headers. The accessibility bus is read only to
 know which message is up, never to decide what was heard.
 
 Usage: orca.py GAME   (run by orca.sh)
@@ -312,6 +313,65 @@ def campanha(orca, app):
     raise Falha("o jogo não terminou")
 
 
+def diario(orca, app):
+    """The chart's weeks as a table: D opens the diary; Orca reads the
+    row the focus comes into, then, moving along it, each cell with its
+    column's header; a row's header shows on its braille line. Escape
+    closes the diary, back on the chart's Ok."""
+    marca = orca.marca()
+    tecla("d")
+    orca.esperar(r"Diário da campanha", "o diário aberto pela tecla D", marca)
+    orca.esperar(r"^tabela com \d+ linhas 8 colunas", "a tabela e seu tamanho", marca)
+    tabela = None
+    fim = time.monotonic() + PRAZO
+    while tabela is None and time.monotonic() < fim:
+        pilha = [app]
+        while pilha and tabela is None:
+            a = pilha.pop()
+            try:
+                if a.getRole() == pyatspi.ROLE_TABLE and a.name == "Diário da campanha":
+                    tabela = a.queryTable()
+                pilha.extend(a.getChildAtIndex(i) for i in range(a.childCount))
+            except Exception:
+                continue
+        time.sleep(0.1)
+    checar(tabela is not None, "o diário é uma tabela")
+    # The focus starts on the latest week: into its row, the row is read.
+    linha = tabela.nRows - 1
+    acao = tabela.getAccessibleAt(linha, 1).name
+    marca = orca.marca()
+    tecla("Right")
+    orca.esperar(lambda f: acao in f, "a ação da semana %r" % acao, marca)
+    # Along the row: the new column's header, then the cell.
+    cabecalho = tabela.getColumnHeader(2).name
+    celula = tabela.getAccessibleAt(linha, 2).name
+    marca = orca.marca()
+    tecla("Right")
+    i, _ = orca.esperar(lambda f: f.startswith(cabecalho), "o cabeçalho da coluna %r" % cabecalho, marca)
+    # In the same utterance or the next, after the header.
+    orca.esperar(lambda f: celula.rstrip(".") in f.replace(cabecalho, "", 1), "a célula %r" % celula, i)
+    print("ok: coluna e célula ouvidas:", " | ".join(orca.ouvido(marca)))
+    # Up a row: the row is read, its header on the braille line.
+    acima = tabela.getRowHeader(linha - 1).name
+    antes = os.path.getsize(orca.arquivo)
+    marca = orca.marca()
+    tecla("Up")
+    orca.esperar(lambda f: True, "a linha de cima", marca)
+    fim = time.monotonic() + PRAZO
+    braille = ""
+    while acima + " cabeçalho de linha" not in braille and time.monotonic() < fim:
+        time.sleep(0.2)
+        with open(orca.arquivo, "rb") as f:
+            f.seek(antes)
+            texto = f.read().decode("utf-8", errors="replace")
+        # A braille line goes on over the indented lines after it.
+        braille = " ".join(l for l in texto.split("\n") if "BRAILLE LINE:" in l or l.startswith("                  "))
+    checar(acima + " cabeçalho de linha" in braille, "o cabeçalho da linha %r em braille" % acima)
+    marca = orca.marca()
+    tecla("Escape")
+    orca.esperar(r"\bOk\b", "a volta ao Ok do gráfico", marca)
+
+
 def main():
     jogo = os.path.abspath(sys.argv[1])
     Atspi.set_timeout(10000, 60000)
@@ -341,6 +401,7 @@ def main():
         checar(re.search(r"Candidato 15: \d+%", poll), "o jogador está na pesquisa final: " + poll)
         # Three opponents, the player and the blank and null votes.
         checar(len(re.findall(r": \d+%", poll)) == 5, "cada um dos cinco da pesquisa com sua parte")
+        diario(orca, app)
         marca = orca.marca()
         tecla("Return")
         orca.esperar(r"^Começar", "a volta à página de título", marca)

@@ -5,7 +5,7 @@
 // the X screen (so the window's cut-away outline shows the desktop behind):
 // the title page, the rules, the candidates, the opponents page, a week of
 // play, a week opening with an adverse event (its message over the window)
-// and the chart at the end of the game. Pages are shown as they are built at
+// and the chart at the end of the game, then the campaign diary. Pages are shown as they are built at
 // the time of the run. Runs in a fresh folder, so the settings file of the
 // developer's own game is neither read nor written. Beside the pictures,
 // textos.json holds what the panel, the marks and the message read at each
@@ -35,6 +35,7 @@
 #include "anel_foco.h"
 #include "estrategia.h"
 #include "imagem.h"
+#include "janela_diario.h"
 #include "notebook.h"
 #include "painel.h"
 #include "programa.h"
@@ -151,6 +152,11 @@ class TCapturas {
     AteOGrafico();
     Capturar("grafico");
     Anotar("grafico");
+    // The campaign diary, opened from the drawn chart by its key.
+    QTest::keyClick(F.windowHandle(), Qt::Key_D);
+    if (!F.formDiario || !F.formDiario->isVisible()) return Erro("the diary never opened");
+    Capturar("diario", false, F.formDiario);
+    QTest::keyClick(F.formDiario->windowHandle(), Qt::Key_Escape);
     GravarTextos();
     return erros_ ? 1 : 0;
   }
@@ -267,11 +273,12 @@ class TCapturas {
 
   // The window's rectangle (and the message's, when it is up) with some desktop around.
   // The focus ring is the player's, not the picture's: it is hidden for the grab.
-  void Capturar(const char* nome, bool comMensagem = false) {
+  // `janela`: another window of the game's, grabbed alone.
+  void Capturar(const char* nome, bool comMensagem = false, const QWidget* janela = nullptr) {
     Folgar(400);
     for (TAnelFoco* anel : F.findChildren<TAnelFoco*>()) anel->hide();
     Folgar(50);
-    QRect r = F.frameGeometry();
+    QRect r = janela ? janela->frameGeometry() : F.frameGeometry();
     if (comMensagem && formDialog->isVisible()) r |= p_.formDialog.frameGeometry();
     r.adjust(-kMargem, -kMargem, kMargem, kMargem);
     QScreen* tela = F.screen();

@@ -1,0 +1,168 @@
+"""The campaign diary as a screen reader finds it on the accessibility bus.
+
+Starts the game, plays three weeks doing nothing by accessible actions,
+opens the diary by its link's action and reads it as a reader's table
+navigation does: a table named "Diário da campanha" with its column and row
+headers, each cell readable and placed under its headers; then its Ok
+closes it. Exits non-zero on the first failure.
+
+Usage: diario_leitor.py GAME   (run by leitor.sh inside a private D-Bus
+session, under Xvfb)
+"""
+
+import os
+import subprocess
+import sys
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+import pyatspi  # noqa: E402
+from gi.repository import Atspi, GLib  # noqa: E402
+
+PRAZO = 20.0
+COLUNAS = ["Evento", "Ação", "Penalidade", "Dinheiro", "Popularidade", "Honestidade", "Posição", "Líder"]
+
+
+class Falha(Exception):
+    pass
+
+
+def esperar(condicao, oque, prazo=PRAZO):
+    fim = time.monotonic() + prazo
+    contexto = GLib.MainContext.default()
+    while time.monotonic() < fim:
+        try:
+            valor = condicao()
+        except Exception:  # an object went away under us: ask again
+            valor = None
+        if valor:
+            return valor
+        while contexto.pending():
+            contexto.iteration(False)
+        time.sleep(0.05)
+    raise Falha("tempo esgotado esperando " + oque)
+
+
+def checar(cond, texto):
+    if not cond:
+        raise Falha(texto)
+    print("ok:", texto)
+
+
+def nos(raiz):
+    pilha = [raiz]
+    while pilha:
+        a = pilha.pop()
+        yield a
+        try:
+            filhos = [a.getChildAtIndex(i) for i in range(a.childCount)]
+        except Exception:
+            continue
+        pilha.extend(c for c in reversed(filhos) if c is not None)
+
+
+def achar(app, papel, nome=None, dentro_de=None):
+    for a in nos(dentro_de or app):
+        try:
+            if a.getRole() == papel and (nome is None or a.name == nome) and a.getState().contains(pyatspi.STATE_SHOWING):
+                return a
+        except Exception:
+            continue
+    return None
+
+
+def pressionar(a):
+    if not a.queryAction().doAction(0):
+        raise Falha("a ação de %r falhou" % a.name)
+
+
+def fechar_alertas(app):
+    alerta = achar(app, pyatspi.ROLE_ALERT)
+    if alerta is None:
+        return False
+    pressionar(esperar(lambda: achar(app, pyatspi.ROLE_PUSH_BUTTON, "Ok", alerta), "o Ok do alerta"))
+    esperar(lambda: achar(app, pyatspi.ROLE_ALERT) is None, "o alerta fechar")
+    return True
+
+
+def semanas(app):
+    for a in nos(app):
+        try:
+            if a.getRole() == pyatspi.ROLE_LABEL and a.name.startswith("Semanas até"):
+                return a.name
+        except Exception:
+            continue
+    return None
+
+
+def ler_tabela(app):
+    tabela = esperar(lambda: achar(app, pyatspi.ROLE_TABLE, "Diário da campanha"), "a tabela do diário")
+    dialogo = tabela
+    while dialogo is not None and dialogo.getRole() not in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FRAME):
+        dialogo = dialogo.parent
+    checar(dialogo is not None and dialogo.name == "Diário da campanha", "uma janela 'Diário da campanha'")
+    t = tabela.queryTable()
+    checar(t.nColumns == len(COLUNAS), "%d colunas" % t.nColumns)
+    cabecalhos = [t.getColumnHeader(c).name for c in range(t.nColumns)]
+    checar(cabecalhos == COLUNAS, "cabeçalhos das colunas: " + ", ".join(cabecalhos))
+    checar(t.nRows == 3, "uma linha por semana jogada (%d)" % t.nRows)
+    for r in range(t.nRows):
+        checar(t.getRowHeader(r).name == "1o turno, semana %d" % (r + 1), "cabeçalho da linha %d: %s" % (r, t.getRowHeader(r).name))
+        acao = t.getAccessibleAt(r, 1)
+        checar(acao.getRole() == pyatspi.ROLE_TABLE_CELL and acao.name == "Não fazer nada.",
+               "célula da ação na semana %d: %r" % (r + 1, acao.name))
+        # A reader given the focused cell finds its row and column, and so
+        # their headers, through the table.
+        indice = acao.getIndexInParent()
+        checar((t.getRowAtIndex(indice), t.getColumnAtIndex(indice)) == (r, 1),
+               "a célula se acha na linha %d, coluna 1" % r)
+        checar(t.getAccessibleAt(r, 2).name == "0%", "sem penalidade, 0%")
+        checar(t.getAccessibleAt(r, 6).name.endswith("o"), "a posição na pesquisa: " + t.getAccessibleAt(r, 6).name)
+    return dialogo
+
+
+def main():
+    jogo = os.path.abspath(sys.argv[1])
+    Atspi.set_timeout(10000, 60000)
+    processo = subprocess.Popen([jogo])
+    try:
+        desktop = pyatspi.Registry.getDesktop(0)
+        app = esperar(lambda: next((a for a in desktop if a is not None and a.name == "Varzeno"), None),
+                      "o jogo no barramento de acessibilidade", 60)
+        pressionar(esperar(lambda: achar(app, pyatspi.ROLE_PUSH_BUTTON, "Começar"), "a página de título"))
+        pressionar(esperar(lambda: achar(app, pyatspi.ROLE_PUSH_BUTTON, "Próxima página"), "a página de regras"))
+        pressionar(esperar(lambda: achar(app, pyatspi.ROLE_PUSH_BUTTON, "Candidato 35"), "os candidatos"))
+        pressionar(esperar(lambda: achar(app, pyatspi.ROLE_PUSH_BUTTON, "Iniciar campanha"), "os adversários"))
+        passar = esperar(lambda: achar(app, pyatspi.ROLE_PUSH_BUTTON, "Passar a semana"), "a área do jogo")
+        jogadas = 0
+        while jogadas < 3:
+            if fechar_alertas(app):
+                continue
+            antes = semanas(app)
+            pressionar(passar)
+            esperar(lambda: semanas(app) != antes or achar(app, pyatspi.ROLE_ALERT), "a semana passar")
+            jogadas += 1
+        while fechar_alertas(app):
+            pass
+
+        link = esperar(lambda: achar(app, pyatspi.ROLE_LINK, "Diário da campanha"), "o link do diário")
+        pressionar(link)
+        dialogo = ler_tabela(app)
+        pressionar(esperar(lambda: achar(app, pyatspi.ROLE_PUSH_BUTTON, "Ok", dialogo), "o Ok do diário"))
+        esperar(lambda: achar(app, pyatspi.ROLE_TABLE, "Diário da campanha") is None, "o diário fechar")
+        print("ok: o diário fechou pelo seu Ok")
+        pressionar(achar(app, pyatspi.ROLE_PUSH_BUTTON, "Fechar"))
+        checar(processo.wait(timeout=20) == 0, "o jogo fechou pelo botão 'Fechar'")
+    except Falha as f:
+        print("FALHA:", f)
+        return 1
+    finally:
+        if processo.poll() is None:
+            processo.kill()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
