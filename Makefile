@@ -35,7 +35,7 @@ test: build $(ASAN_BUILD)/CMakeCache.txt $(SOAK_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cmake --build $(SOAK_BUILD) -j $(JOBS) --target tst_soak tst_pedidos_cedo
 	bash scripts/run-tests.sh $(BUILD) $(ASAN_BUILD)
-	SOLO='^(soak_|acessibilidade_pedidos_cedo)' bash scripts/run-tests.sh $(SOAK_BUILD)
+	SOLO='^ui/(soak/|acessibilidade/pedidos_cedo)' bash scripts/run-tests.sh $(SOAK_BUILD)
 	bash scripts/fuzz.sh 10 1
 	$(MAKE) test-web
 
@@ -43,7 +43,7 @@ test: build $(ASAN_BUILD)/CMakeCache.txt $(SOAK_BUILD)/CMakeCache.txt
 # ASan+UBSan+LSan, printing games, outcomes and memory.
 soak: build $(SOAK_BUILD)/CMakeCache.txt
 	cmake --build $(SOAK_BUILD) -j $(JOBS) --target tst_soak
-	VARZENO_SOAK_JOGOS=1000 SOLO='^soak_' VERBOSO=1 bash scripts/run-tests.sh $(BUILD) $(SOAK_BUILD)
+	VARZENO_SOAK_JOGOS=1000 SOLO='^ui/soak/' VERBOSO=1 bash scripts/run-tests.sh $(BUILD) $(SOAK_BUILD)
 
 # Only the normal build's tests, for a quick loop while working.
 test-fast: build

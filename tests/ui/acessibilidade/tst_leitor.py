@@ -11,7 +11,7 @@ With --leitor-depois the game is started before the accessibility bus, so
 no reader is listening while its window is built; the bus comes later, and
 the controls must come described all the same.
 
-Usage: leitor.py GAME [--leitor-depois]   (run by leitor.sh inside a private
+Usage: tst_leitor.py GAME [--leitor-depois]   (run by leitor.sh inside a private
 D-Bus session)
 """
 

@@ -3,7 +3,7 @@
 // event loop within a second, even while the player is awaited or the chart
 // is drawing, and jogo.ini is then written once, with what the boxes hold.
 // A signal before the loop, or a second one, ends the process at once: the
-// game's own binary is checked for those in sinais_processo.sh.
+// game's own binary is checked for those in tst_sinais_processo.sh.
 
 #include <sys/inotify.h>
 #include <unistd.h>

@@ -2,7 +2,7 @@
 # Every screenshot the metainfo names is one of docs/capturas, where
 # tools/capturas/capturar.sh writes them (the metainfo points at their
 # published copies).
-# Usage: capturas.sh METAINFO CAPTURAS_DIR
+# Usage: tst_capturas.sh METAINFO CAPTURAS_DIR
 set -euo pipefail
 metainfo=$1
 capturas=$2

@@ -2,7 +2,7 @@
 # cmake --install into a scratch folder under an unusual prefix, then the
 # installed game runs from there: its data and helper are found relative to
 # its bin folder, whatever the prefix and wherever the tree was put.
-# Usage: instalacao.sh BUILD_DIR SCRATCH_DIR
+# Usage: tst_instalacao.sh BUILD_DIR SCRATCH_DIR
 set -euo pipefail
 build=$1
 raiz=$2

@@ -2,7 +2,7 @@
 # Builds the Debian package from the build tree, checks its control fields
 # and contents, unpacks it into a scratch root with dpkg -x and runs the
 # game from there.
-# Usage: pacote_deb.sh BUILD_DIR SCRATCH_DIR VERSION
+# Usage: tst_pacote_deb.sh BUILD_DIR SCRATCH_DIR VERSION
 set -euo pipefail
 build=$1
 raiz=$2

@@ -10,7 +10,7 @@
 # (a named pipe, a link to /dev/zero) holds nothing back: the game comes up,
 # reports it, and leaves the thing alone at exit.
 # Usage (inside an X server):
-#   sinais_processo.sh <path of the game> <path of the arquivo_preso library>
+#   tst_sinais_processo.sh <path of the game> <path of the arquivo_preso library>
 set -u
 export LC_ALL=C
 JOGO=$(realpath "$1")

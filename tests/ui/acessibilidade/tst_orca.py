@@ -8,7 +8,7 @@ stands, every week that passes (quiet or with an event), each message, the
 result and the chart's final poll. The accessibility bus is read only to
 know which message is up, never to decide what was heard.
 
-Usage: orca.py GAME   (run by orca.sh)
+Usage: tst_orca.py GAME   (run by orca.sh)
 """
 
 import os

@@ -6,7 +6,7 @@ with every boundary type AT-SPI has, and a deadline for each answer: a query
 that does not come back in time, or a game that no longer answers, fails the
 test. The game is then closed by its own button, so it must still be well.
 
-Usage: fuzz_texto.py GAME [QUERIES]   (run by leitor.sh's setting: inside a
+Usage: tst_fuzz_texto.py GAME [QUERIES]   (run by leitor.sh's setting: inside a
 private D-Bus session, with the accessibility bus up)
 """
 
