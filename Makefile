@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 SOAK_BUILD ?= build-asan-ui
 JOBS       ?= $(shell nproc)
 
-.PHONY: setup build play test test-fast test-debian12 test-debian13 bench fuzz soak clean install deb
+.PHONY: setup build play test test-fast test-desktop test-x11 test-leitor test-debian12 test-debian13 bench fuzz soak clean install deb
 
 PREFIX ?= /usr/local
 
@@ -45,19 +45,32 @@ soak: build $(SOAK_BUILD)/CMakeCache.txt
 	cmake --build $(SOAK_BUILD) -j $(JOBS) --target tst_soak
 	VARZENO_SOAK_JOGOS=1000 SOLO='^ui/soak/' VERBOSO=1 bash scripts/run-tests.sh $(BUILD) $(SOAK_BUILD)
 
-# Only the normal build's tests, for a quick loop while working.
+# A quick loop while working: the normal build's tests labelled rapido,
+# none of which needs an X screen, a browser, a reader or a sound server.
 test-fast: build
+	ROTULO=rapido bash scripts/run-tests.sh $(BUILD)
+
+# Every test of the normal build, whatever it needs.
+test-desktop: build
 	bash scripts/run-tests.sh $(BUILD)
+
+# One slow group alone: the tests on an X screen (Xvfb), and those with a
+# screen reader (AT-SPI, Orca). Any label: ROTULO=som bash scripts/run-tests.sh build.
+test-x11: build
+	ROTULO=x11 bash scripts/run-tests.sh $(BUILD)
+test-leitor: build
+	ROTULO=leitor bash scripts/run-tests.sh $(BUILD)
 
 # In a fresh root of a stock Debian made by mmdebstrap (kept in
 # ~/.cache/varzeno between runs), after the project's set-up: on Debian 13
-# the normal build's tests and the web edition's, built with its own
-# emscripten; on Debian 12 the web edition's, with Debian's own node and npm
-# (this machine's may come from elsewhere). Need root.
+# every test of the normal build and the web edition's, built with its own
+# compilers, Qt, Orca, emscripten and browsers; on Debian 12, whose packages
+# the host's `make test` already covers, only what runs under Debian's own
+# node and npm (this machine's may come from elsewhere). Need root.
 test-debian13:
-	bash scripts/test-debian.sh 13 test-fast test-web
+	bash scripts/test-debian.sh 13 test-desktop test-web
 test-debian12:
-	bash scripts/test-debian.sh 12 test-web
+	bash scripts/test-debian.sh 12 test-web-node
 
 # Every benchmark, the native build's and then the web edition's: both run
 # whole, and the target fails after them if either missed.
@@ -86,7 +99,7 @@ WEB_PORT  ?= 8650
 # Debian's emscripten finds Debian's acorn through NODE_PATH.
 WEB_ENV   := NODE_PATH=/usr/share/nodejs
 
-.PHONY: web test-web play-web bench-web
+.PHONY: web test-web test-web-node play-web bench-web
 
 $(WEB_BUILD)/CMakeCache.txt:
 	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DVARZENO_UI=OFF -DVARZENO_BENCH=OFF \
@@ -104,6 +117,12 @@ test-web: web
 	cmake --build $(BUILD) -j $(JOBS) --target varzeno-sim
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
 	bash tests/web/executar.sh $(BUILD) $(WEB_BUILD)
+
+# Only what runs under node: the suites, the simulator, npm's install.
+test-web-node: web
+	cmake --build $(BUILD) -j $(JOBS) --target varzeno-sim
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+	VARZENO_WEB_NAVEGADORES= bash tests/web/executar.sh $(BUILD) $(WEB_BUILD)
 
 play-web: web
 	python3 tools/web/servir.py $(WEB_BUILD)/site $(WEB_PORT)
