@@ -2,19 +2,22 @@
 # Runs inside a private D-Bus session under Xvfb: the desktop a blind
 # player has (openbox, the accessibility bus, a sound server on a null sink,
 # speech-dispatcher with espeak-ng, Orca in Portuguese), then the Orca test,
-# which starts Orca with a debug file and plays the game by keys.
+# which starts Orca with a debug file and plays the game by keys. A stand-in
+# for the user's own reader runs beside it and must come out untouched.
 # Usage: orca.sh GAME SCRIPT
 set -u
 jogo=$1
 roteiro=$2
 pasta=$(mktemp -d)
 pids=()
+vizinho=
 fim() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  # The stand-in catches every other signal.
+  [ -n "$vizinho" ] && kill -KILL "$vizinho" 2>/dev/null
   pulseaudio --kill >/dev/null 2>&1
-  # speech-dispatcher was started by Orca's client and outlives it.
-  [ -f "$pasta/run/speech-dispatcher/pid/speech-dispatcher.pid" ] &&
-    kill "$(cat "$pasta/run/speech-dispatcher/pid/speech-dispatcher.pid")" 2>/dev/null
+  # speech-dispatcher, started by Orca's client, ended with Orca's own PID
+  # namespace (orca_iniciar.py).
   rm -rf "$pasta"
 }
 trap fim EXIT
@@ -59,6 +62,37 @@ fi
 export LOCPATH=$pasta/locales LANG=pt_BR.UTF-8 LANGUAGE=pt_BR
 unset LC_ALL
 
+# A process named orca of this same user, as a blind developer's own reader
+# would be: the test's Orca starts beside it and never signals it.
+aqui=$(cd "$(dirname "$0")" && pwd)
+/usr/bin/python3 "$aqui/orca_vizinho.py" "$pasta/vizinho.txt" &
+vizinho=$!
+# Not a job of this shell: its kill at the end is not reported.
+disown "$vizinho"
+retrato() { awk '{ print $3, $22 }' "/proc/$vizinho/stat" 2>/dev/null; }
+# Named, its handlers in place, asleep.
+for _ in $(seq 200); do
+  [ "$(cat /proc/$vizinho/comm 2>/dev/null)" = orca ] && [[ $(retrato) == S\ * ]] && break
+  sleep 0.05
+done
+antes=$(retrato)
+case $antes in
+  S\ *) ;;
+  *) echo "orca.sh: the stand-in reader did not start" >&2; exit 1 ;;
+esac
+
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
 cd "$pasta" || exit 1
 /usr/bin/python3 "$roteiro" "$jogo"
+status=$?
+
+# Same process (start time), still sleeping, named orca, no signal caught.
+depois=$(retrato)
+if [ "$depois" != "$antes" ] || [ "$(cat /proc/$vizinho/comm 2>/dev/null)" != orca ] || [ -s "$pasta/vizinho.txt" ]; then
+  echo "FAIL: the other process named orca was touched: state and start '$antes' -> '$depois'," \
+       "signals: $(tr '\n' ' ' <"$pasta/vizinho.txt" 2>/dev/null)" >&2
+  status=1
+else
+  echo "ok: the other process named orca ($vizinho) is alive and got no signal"
+fi
+exit $status
