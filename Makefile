@@ -11,8 +11,9 @@ PREFIX ?= /usr/local
 setup:
 	@bash scripts/setup.sh
 
+# CMAKE_OPCOES: more options for the normal build's first configure.
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_OPCOES)
 
 build: setup $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
@@ -66,9 +67,10 @@ test-leitor: build
 # every test of the normal build and the web edition's, built with its own
 # compilers, Qt, Orca, emscripten and browsers; on Debian 12, whose packages
 # the host's `make test` already covers, only what runs under Debian's own
-# node and npm (this machine's may come from elsewhere). Need root.
+# node and npm (this machine's may come from elsewhere). The roots build no
+# benchmarks: none runs there. Need root.
 test-debian13:
-	bash scripts/test-debian.sh 13 test-desktop test-web
+	bash scripts/test-debian.sh 13 CMAKE_OPCOES=-DVARZENO_BENCH=OFF test-desktop test-web
 test-debian12:
 	bash scripts/test-debian.sh 12 test-web-node
 
