@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 SOAK_BUILD ?= build-asan-ui
 JOBS       ?= $(shell nproc)
 
-.PHONY: setup setup-play setup-web build play test test-fast test-debian12 test-debian13 bench fuzz soak clean install deb
+.PHONY: setup setup-play setup-web build play test test-fast test-desktop test-x11 test-leitor test-debian12 test-debian13 bench fuzz soak clean install deb
 
 PREFIX ?= /usr/local
 
@@ -18,8 +18,9 @@ setup-play:
 setup-web:
 	@bash scripts/setup.sh web
 
+# CMAKE_OPCOES: more options for the normal build's first configure.
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_OPCOES)
 
 build: setup $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
@@ -45,7 +46,7 @@ test: build $(ASAN_BUILD)/CMakeCache.txt $(SOAK_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cmake --build $(SOAK_BUILD) -j $(JOBS) --target tst_soak tst_pedidos_cedo
 	bash scripts/run-tests.sh $(BUILD) $(ASAN_BUILD)
-	SOLO='^(soak_|acessibilidade_pedidos_cedo)' bash scripts/run-tests.sh $(SOAK_BUILD)
+	SOLO='^ui/(soak/|acessibilidade/pedidos_cedo)' bash scripts/run-tests.sh $(SOAK_BUILD)
 	bash scripts/fuzz.sh 10 1
 	$(MAKE) test-web
 
@@ -53,21 +54,35 @@ test: build $(ASAN_BUILD)/CMakeCache.txt $(SOAK_BUILD)/CMakeCache.txt
 # ASan+UBSan+LSan, printing games, outcomes and memory.
 soak: build $(SOAK_BUILD)/CMakeCache.txt
 	cmake --build $(SOAK_BUILD) -j $(JOBS) --target tst_soak
-	VARZENO_SOAK_JOGOS=1000 SOLO='^soak_' VERBOSO=1 bash scripts/run-tests.sh $(BUILD) $(SOAK_BUILD)
+	VARZENO_SOAK_JOGOS=1000 SOLO='^ui/soak/' VERBOSO=1 bash scripts/run-tests.sh $(BUILD) $(SOAK_BUILD)
 
-# Only the normal build's tests, for a quick loop while working.
+# A quick loop while working: the normal build's tests labelled rapido,
+# none of which needs an X screen, a browser, a reader or a sound server.
 test-fast: build
+	ROTULO=rapido bash scripts/run-tests.sh $(BUILD)
+
+# Every test of the normal build, whatever it needs.
+test-desktop: build
 	bash scripts/run-tests.sh $(BUILD)
+
+# One slow group alone: the tests on an X screen (Xvfb), and those with a
+# screen reader (AT-SPI, Orca). Any label: ROTULO=som bash scripts/run-tests.sh build.
+test-x11: build
+	ROTULO=x11 bash scripts/run-tests.sh $(BUILD)
+test-leitor: build
+	ROTULO=leitor bash scripts/run-tests.sh $(BUILD)
 
 # In a fresh root of a stock Debian made by mmdebstrap (kept in
 # ~/.cache/varzeno between runs), after the project's set-up: on Debian 13
-# the normal build's tests and the web edition's, built with its own
-# emscripten; on Debian 12 the web edition's, with Debian's own node and npm
-# (this machine's may come from elsewhere). Need root.
+# every test of the normal build and the web edition's, built with its own
+# compilers, Qt, Orca, emscripten and browsers; on Debian 12, whose packages
+# the host's `make test` already covers, only what runs under Debian's own
+# node and npm (this machine's may come from elsewhere). The roots build no
+# benchmarks: none runs there. Need root.
 test-debian13:
-	bash scripts/test-debian.sh 13 test-fast test-web
+	bash scripts/test-debian.sh 13 CMAKE_OPCOES=-DVARZENO_BENCH=OFF test-desktop test-web
 test-debian12:
-	bash scripts/test-debian.sh 12 test-web
+	bash scripts/test-debian.sh 12 test-web-node
 
 # Every benchmark, the native build's and then the web edition's: both run
 # whole, and the target fails after them if either missed.
@@ -96,7 +111,7 @@ WEB_PORT  ?= 8650
 # Debian's emscripten finds Debian's acorn through NODE_PATH.
 WEB_ENV   := NODE_PATH=/usr/share/nodejs
 
-.PHONY: web test-web play-web bench-web
+.PHONY: web test-web test-web-node play-web bench-web
 
 $(WEB_BUILD)/CMakeCache.txt:
 	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DVARZENO_UI=OFF -DVARZENO_BENCH=OFF \
@@ -114,6 +129,12 @@ test-web: setup web
 	cmake --build $(BUILD) -j $(JOBS) --target varzeno-sim
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
 	bash tests/web/executar.sh $(BUILD) $(WEB_BUILD)
+
+# Only what runs under node: the suites, the simulator, npm's install.
+test-web-node: web
+	cmake --build $(BUILD) -j $(JOBS) --target varzeno-sim
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+	VARZENO_WEB_NAVEGADORES= bash tests/web/executar.sh $(BUILD) $(WEB_BUILD)
 
 play-web: web
 	python3 tools/web/servir.py $(WEB_BUILD)/site $(WEB_PORT)

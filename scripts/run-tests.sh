@@ -25,9 +25,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# SOLO=regex runs only the matching tests; VERBOSO=1 shows their output.
+# SOLO=regex runs only the matching tests, ROTULO=label only those with
+# that label (rapido, x11, leitor, som; see tests/CMakeLists.txt); VERBOSO=1
+# shows their output.
 filtro=()
 [ -n "${SOLO:-}" ] && filtro=(-R "$SOLO")
+[ -n "${ROTULO:-}" ] && filtro+=(-L "$ROTULO")
 saida=(--output-on-failure)
 [ -n "${VERBOSO:-}" ] && saida=(-V)
 

@@ -80,6 +80,10 @@ echo "== Debian $versao root in $raiz: set-up, then make ${alvos[*]}"
 # the tests leave behind, ends with it.
 unshare --mount --pid --fork --kill-child --propagation private bash -euc '
   raiz=$1 pacotes=$2 npm=$3; shift 3
+  # The root a mount of its own, as an installed system has it: a test
+  # that makes a mount namespace inside (the Orca tests) can then make its
+  # mounts private.
+  mount --bind "$raiz" "$raiz"
   mount --rbind /dev "$raiz/dev"
   mount -t proc proc "$raiz/proc"
   mount -t sysfs sys "$raiz/sys"

@@ -3,7 +3,10 @@
 # node, the web simulator against the native one, then the browser tests in
 # Debian's chromium, in Debian's firefox-esr and in Debian's WebKitGTK.
 # Arguments: the native build and the web build folders.
+# VARZENO_WEB_NAVEGADORES picks the browsers (default: chromium firefox
+# webkit; empty: none, only what runs under node).
 set -uo pipefail
+navegadores=" ${VARZENO_WEB_NAVEGADORES-chromium firefox webkit} "
 nativo=$(realpath "$1") web=$(realpath "$2")
 aqui=$(cd "$(dirname "$0")" && pwd)
 status=0
@@ -21,6 +24,7 @@ if ! cmp -s package-lock.json node_modules/.package-lock.json 2>/dev/null; then
 fi
 export VARZENO_SITE="$web/site" VARZENO_SIM_NATIVO="$nativo/tools/sim/varzeno-sim" VARZENO_CAPTURAS="$web/capturas"
 
+if [[ $navegadores == *" chromium "* ]]; then
 echo "== browser tests (chromium)"
 # One file at a time, each in its own node: the browsers would fight over
 # two cores, and node 18 (Debian 12) has no --test-concurrency.
@@ -28,7 +32,9 @@ for f in navegador/*.test.js; do
   case "$f" in navegador/firefox.test.js | navegador/webkit.test.js) continue ;; esac
   node --test --test-reporter=spec "$f" || status=1
 done
+fi
 
+if [[ $navegadores == *" firefox "* ]]; then
 echo "== browser tests (firefox-esr)"
 # setup.sh installs it: without it this run fails rather than skip.
 firefox=${VARZENO_FIREFOX:-/usr/bin/firefox-esr}
@@ -38,7 +44,9 @@ else
   echo "FAIL: no $firefox; install Debian's firefox-esr (make setup) to run the Firefox tests" >&2
   status=1
 fi
+fi
 
+if [[ $navegadores == *" webkit "* ]]; then
 echo "== browser tests (WebKitGTK)"
 # WebKitWebDriver drives WebKitGTK's MiniBrowser, which has no headless mode:
 # it gets a screen of its own. setup.sh installs it (webkit2gtk-driver):
@@ -50,5 +58,6 @@ if [ -x "$webkit" ]; then
 else
   echo "FAIL: no $webkit; install Debian's webkit2gtk-driver (make setup) to run the WebKit tests" >&2
   status=1
+fi
 fi
 exit $status

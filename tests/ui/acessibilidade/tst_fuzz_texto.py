@@ -1,0 +1,149 @@
+"""Asks every text object of the game for text at random offsets, through
+the real accessibility bus, as any screen reader might.
+
+Offsets run from below zero to past the end (the length itself included),
+with every boundary type AT-SPI has, and a deadline for each answer: a query
+that does not come back in time, or a game that no longer answers, fails the
+test. The game is then closed by its own button, so it must still be well.
+
+Usage: tst_fuzz_texto.py GAME [QUERIES]   (run by leitor.sh's setting: inside a
+private D-Bus session, with the accessibility bus up)
+"""
+
+import os
+import random
+import subprocess
+import sys
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+import pyatspi  # noqa: E402
+from gi.repository import Atspi  # noqa: E402
+
+PRAZO = 5.0  # seconds for any one answer
+
+FRONTEIRAS = [pyatspi.TEXT_BOUNDARY_CHAR, pyatspi.TEXT_BOUNDARY_WORD_START, pyatspi.TEXT_BOUNDARY_WORD_END,
+              pyatspi.TEXT_BOUNDARY_SENTENCE_START, pyatspi.TEXT_BOUNDARY_SENTENCE_END,
+              pyatspi.TEXT_BOUNDARY_LINE_START, pyatspi.TEXT_BOUNDARY_LINE_END]
+GRANULARIDADES = [Atspi.TextGranularity.CHAR, Atspi.TextGranularity.WORD, Atspi.TextGranularity.SENTENCE,
+                  Atspi.TextGranularity.LINE, Atspi.TextGranularity.PARAGRAPH]
+
+
+class Falha(Exception):
+    pass
+
+
+def nos(raiz):
+    pilha = [raiz]
+    while pilha:
+        a = pilha.pop()
+        yield a
+        try:
+            filhos = [a.getChildAtIndex(i) for i in range(a.childCount)]
+        except Exception:
+            continue
+        pilha.extend(c for c in filhos if c is not None)
+
+
+def textos(app):
+    achados = []
+    for a in nos(app):
+        try:
+            achados.append((a, a.queryText()))
+        except NotImplementedError:
+            continue
+        except Exception:
+            continue
+    return achados
+
+
+def perguntar(sorte, texto):
+    """One query of a random kind; returns its name, for the failure."""
+    n = texto.characterCount
+    o = sorte.choice([sorte.randint(-3, n + 3), n, n - 1, 0, -1, n + 1, 2 ** 31 - 1, -(2 ** 31)])
+    b = sorte.choice(FRONTEIRAS)
+    tipo = sorte.randrange(9)
+    if tipo == 0:
+        texto.getTextAtOffset(o, b)
+    elif tipo == 1:
+        texto.getTextBeforeOffset(o, b)
+    elif tipo == 2:
+        texto.getTextAfterOffset(o, b)
+    elif tipo == 3:
+        texto.getText(o, sorte.choice([o + sorte.randint(-2, 5), -1, n, n + 7]))
+    elif tipo == 4:
+        texto.getCharacterExtents(o, pyatspi.DESKTOP_COORDS)
+    elif tipo == 5:
+        Atspi.Text.get_string_at_offset(texto.obj, o, sorte.choice(GRANULARIDADES))
+    elif tipo == 6:
+        texto.getAttributeRun(o, True)
+    elif tipo == 7:
+        texto.getCharacterAtOffset(o)
+    else:
+        texto.getRangeExtents(o, o + sorte.randint(-2, 5), pyatspi.WINDOW_COORDS)
+    return "%d em %d (fronteira %d)" % (tipo, o, b)
+
+
+def main():
+    jogo = os.path.abspath(sys.argv[1])
+    total = int(sys.argv[2]) if len(sys.argv) > 2 else 3000
+    semente = int(os.environ.get("VARZENO_FUZZ_SEMENTE", time.time_ns() % 100000))
+    print("semente:", semente)
+    sorte = random.Random(semente)
+    # A call that takes longer than the deadline raises instead of waiting.
+    Atspi.set_timeout(int(PRAZO * 1000), int(PRAZO * 1000))
+    processo = subprocess.Popen([jogo])
+    try:
+        desktop = pyatspi.Registry.getDesktop(0)
+        fim = time.monotonic() + 60
+        app = None
+        while app is None and time.monotonic() < fim:
+            if processo.poll() is not None:
+                raise Falha("o jogo saiu antes de aparecer (status %d)" % processo.returncode)
+            app = next((a for a in desktop if a is not None and a.name == "Varzeno"), None)
+            time.sleep(0.2)
+        if app is None:
+            raise Falha("o jogo não apareceu no barramento de acessibilidade")
+        objetos = []
+        # The six name boxes at least (Qt 6.4's labels have no text interface).
+        while time.monotonic() < fim and sum(a.name == "Nome do candidato" for a, _ in objetos) < 6:
+            objetos = textos(app)
+            time.sleep(0.2)
+        print("objetos de texto:", len(objetos), ", ".join("%s %r" % (a.getRoleName(), a.name) for a, _ in objetos))
+        if sum(a.name == "Nome do candidato" for a, _ in objetos) < 6:
+            raise Falha("as seis caixas de nome não têm texto")
+        pior = 0.0
+        for i in range(total):
+            a, texto = objetos[i % len(objetos)]
+            inicio = time.monotonic()
+            try:
+                oque = perguntar(sorte, texto)
+            except Exception as e:  # a refused query is fine; a late one is not
+                oque = "recusada: %s" % e
+                if "Timeout" in str(e) or "NoReply" in str(e):
+                    raise Falha("%r não respondeu: %s" % (a.name, e))
+            gasto = time.monotonic() - inicio
+            pior = max(pior, gasto)
+            if gasto > PRAZO:
+                raise Falha("%r levou %.1f s para a pergunta %s" % (a.name, gasto, oque))
+            if processo.poll() is not None:
+                raise Falha("o jogo saiu com %s depois da pergunta %s" % (processo.returncode, oque))
+        print("ok: %d perguntas, a mais lenta em %.3f s" % (total, pior))
+        fechar = next(a for a in nos(app) if a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name == "Fechar")
+        fechar.queryAction().doAction(0)
+        if processo.wait(timeout=20) != 0:
+            raise Falha("o jogo não fechou bem")
+        print("ok: o jogo fechou pelo botão 'Fechar'")
+    except Falha as f:
+        print("FALHA:", f)
+        return 1
+    finally:
+        if processo.poll() is None:
+            processo.kill()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
