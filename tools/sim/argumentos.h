@@ -19,6 +19,7 @@ struct TArgumentos {
   std::optional<std::string> sorteios;  // file of scripted draws
   bool rastro = false;
   bool ajuda = false;
+  bool versao = false;  // --version
 };
 
 // Parses argv; on a bad argument returns nullopt and sets erro.
