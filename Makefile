@@ -53,11 +53,15 @@ test-fast: build
 # ~/.cache/varzeno between runs), after the project's set-up: on Debian 13
 # the normal build's tests and the web edition's, built with its own
 # emscripten; on Debian 12 the web edition's, with Debian's own node and npm
-# (this machine's may come from elsewhere). Need root.
+# (this machine's may come from elsewhere). On both, the Debian package
+# built in a root with its Build-Depends alone, then installed by apt and
+# played in a root with nothing of the project. Need root.
 test-debian13:
 	bash scripts/test-debian.sh 13 test-fast test-web
+	bash scripts/test-debian.sh 13 pacote
 test-debian12:
 	bash scripts/test-debian.sh 12 test-web
+	bash scripts/test-debian.sh 12 pacote
 
 # Every benchmark, the native build's and then the web edition's: both run
 # whole, and the target fails after them if either missed.
@@ -68,9 +72,11 @@ bench: build
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# The Debian package, varzeno_<version>_<arch>.deb, written in $(BUILD).
-deb: build
-	cd $(BUILD) && cpack -G DEB
+# The Debian package, built from debian/ by dpkg-buildpackage, checked
+# (contents, manual pages, lintian) and left in $(BUILD) as
+# varzeno_<version>_<arch>.deb.
+deb: setup
+	bash packaging/deb.sh $(BUILD)
 
 # Each fuzz target for five minutes (clang build in build-fuzz/).
 fuzz: setup

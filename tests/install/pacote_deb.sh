@@ -1,21 +1,20 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the build tree, checks its control fields
-# and contents, unpacks it into a scratch root with dpkg -x and runs the
-# game from there.
-# Usage: pacote_deb.sh BUILD_DIR SCRATCH_DIR VERSION
+# Checks a built Debian package: its control fields, that Depends names
+# every run-time package, its contents where Debian puts a game, its manual
+# pages and licences, and lintian (no error, no warning; the pedantic
+# findings are printed).
+# Usage: pacote_deb.sh DEB SCRATCH_DIR VERSION
 set -euo pipefail
-build=$1
+deb=$1
 raiz=$2
 versao=$3
 . "$(dirname "$0")/comum.sh"
 
 rm -rf "$raiz"
-mkdir -p "$raiz/pacote" "$raiz/raiz"
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$raiz/pacote" >"$raiz/cpack.txt" 2>&1 ||
-  { cat "$raiz/cpack.txt"; falha "cpack failed"; }
+mkdir -p "$raiz/raiz"
 arquitetura=$(dpkg --print-architecture)
-deb=$raiz/pacote/varzeno_${versao}_${arquitetura}.deb
-[ -f "$deb" ] || { ls "$raiz/pacote"; falha "no $(basename "$deb")"; }
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+[ "$(basename "$deb")" = "varzeno_${versao}_${arquitetura}.deb" ] || falha "the package is $(basename "$deb")"
 
 dpkg-deb -I "$deb"
 [ "$(dpkg-deb -f "$deb" Package)" = varzeno ] || falha "wrong package name"
@@ -35,30 +34,39 @@ for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 libqt6svg6 qt6-
 done
 # Each only once: dpkg-shlibdeps and the explicit list must not repeat one.
 [ "$(echo "$nomes" | wc -l)" -eq "$(echo "$depends" | tr ',' '\n' | wc -l)" ] || falha "a package repeats in Depends: $depends"
-# Every package named must exist on this system (no typo in a name).
+# Every package named is one this release's archive knows (no typo).
 for p in $nomes; do
-  dpkg-query -W "$p" >/dev/null 2>&1 || falha "Depends names $p, which is not a known installed package"
+  apt-cache show "$p" >/dev/null 2>&1 || falha "Depends names $p, which apt does not know"
 done
 
 dpkg-deb -c "$deb" | awk '{print $6}' >"$raiz/conteudo.txt"
-for f in ./usr/bin/varzeno ./usr/bin/varzeno-sim ./usr/libexec/varzeno/varzeno-metafile ./usr/lib/varzeno/varzeno-som.so \
+for f in ./usr/games/varzeno ./usr/games/varzeno-sim ./usr/libexec/varzeno/varzeno-metafile \
+         "./usr/lib/$multiarch/varzeno/varzeno-som.so" \
          ./usr/share/varzeno/assets/musica.wav ./usr/share/varzeno/assets/Ganhou.wav \
          ./usr/share/varzeno/assets/Perdeu.wav ./usr/share/varzeno/assets/site/index.html \
          ./usr/share/applications/io.github.varzeno.Varzeno.desktop \
          ./usr/share/metainfo/io.github.varzeno.Varzeno.metainfo.xml \
-         ./usr/share/doc/varzeno/copyright \
+         ./usr/share/doc/varzeno/copyright ./usr/share/doc/varzeno/changelog.gz \
+         ./usr/share/man/man6/varzeno.6.gz ./usr/share/man/pt_BR/man6/varzeno.6.gz \
+         ./usr/share/man/man6/varzeno-sim.6.gz ./usr/share/man/pt_BR/man6/varzeno-sim.6.gz \
          ./usr/share/icons/hicolor/128x128/apps/io.github.varzeno.Varzeno.png \
          ./usr/share/icons/hicolor/256x256/apps/io.github.varzeno.Varzeno.png \
          ./usr/share/icons/hicolor/scalable/apps/io.github.varzeno.Varzeno.svg; do
   grep -qxF "$f" "$raiz/conteudo.txt" || falha "$f not in the package"
 done
-# Nothing outside /usr, nothing of the build tree.
+# Nothing outside /usr, nothing in /usr/bin (a games package), no public
+# library.
 ! grep -vE '^\./(usr(/.*)?)?$' "$raiz/conteudo.txt" || falha "files outside /usr"
+! grep -E '^\./usr/s?bin/.' "$raiz/conteudo.txt" || falha "a games package with programs in /usr/bin"
+! grep -E '\.so(\.[0-9]+)*$' "$raiz/conteudo.txt" | grep -v "/varzeno/varzeno-som\.so$" || falha "a shared library outside the game's folder"
+# No maintainer script runs ldconfig: the package ships no public library.
+dpkg-deb -e "$deb" "$raiz/controle"
+! grep -rs ldconfig "$raiz/controle" || falha "ldconfig in a maintainer script"
 
 dpkg -x "$deb" "$raiz/raiz"
 usr=$raiz/raiz/usr
-# Stripped: no debug sections left in the game.
-! readelf -S "$usr/bin/varzeno" | grep -q '\.debug_info' || falha "the packaged game is not stripped"
+# Stripped: the debug sections went to the -dbgsym package.
+! readelf -S "$usr/games/varzeno" | grep -q '\.debug_info' || falha "the packaged game is not stripped"
 # The licences, in the form Debian reads.
 grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$usr/share/doc/varzeno/copyright" ||
   falha "copyright is not machine-readable"
@@ -66,6 +74,25 @@ for l in GPL-3.0-or-later CC-BY-SA-4.0; do
   grep -qx "License: $l" "$usr/share/doc/varzeno/copyright" || falha "copyright lacks the text of $l"
 done
 desktop-file-validate "$usr/share/applications/io.github.varzeno.Varzeno.desktop" || falha "installed desktop entry"
-rodar_instalado "$usr/bin/varzeno" "$usr/share/varzeno/assets" "$usr/libexec/varzeno/varzeno-metafile" \
-  "$usr/lib/varzeno/varzeno-som.so"
+# The desktop entry starts what the metainfo launches and provides.
+grep -qx 'Exec=varzeno' "$usr/share/applications/io.github.varzeno.Varzeno.desktop" || falha "the desktop entry's Exec"
+grep -qF '<launchable type="desktop-id">io.github.varzeno.Varzeno.desktop</launchable>' \
+  "$usr/share/metainfo/io.github.varzeno.Varzeno.metainfo.xml" || falha "the metainfo's launchable"
+grep -qF '<binary>varzeno</binary>' "$usr/share/metainfo/io.github.varzeno.Varzeno.metainfo.xml" || falha "the metainfo's binary"
+# The pages, in both languages, as man reads them: no warning from groff.
+for p in man6/varzeno.6 pt_BR/man6/varzeno.6 man6/varzeno-sim.6 pt_BR/man6/varzeno-sim.6; do
+  avisos=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$usr/share/man/$p.gz" 2>&1 >"$raiz/pagina.txt") ||
+    falha "man could not show $p"
+  [ -z "$avisos" ] || falha "$p: $avisos"
+  grep -qE "^(NAME|NOME)$" "$raiz/pagina.txt" || falha "$p has no NAME section"
+  grep -q "Varzeno $versao" "$raiz/pagina.txt" || falha "$p does not say its version"
+done
+
+# Lintian: errors and warnings fail; what --pedantic adds is shown.
+lintian --pedantic --info --no-tag-display-limit "$deb" >"$raiz/lintian.txt" 2>&1 || true
+cat "$raiz/lintian.txt"
+for nivel in E W I P; do
+  echo "lintian $nivel: $(grep -c "^$nivel: " "$raiz/lintian.txt" || true)"
+done
+! grep -qE '^[EW]: ' "$raiz/lintian.txt" || falha "lintian finds errors or warnings"
 echo "ok: $(basename "$deb"), $(stat -c %s "$deb") bytes"
