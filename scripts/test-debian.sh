@@ -9,6 +9,8 @@
 # manual pages, lintian), and a second fresh root with nothing of the
 # project installs that file alone and plays it (tests/install/instalado.sh).
 #   scripts/test-debian.sh 13 pacote
+# or, for a package built already on that release, only the second root:
+#   scripts/test-debian.sh 12 pacote build/varzeno_1.0.0_amd64.deb
 #
 # The bare root comes from mmdebstrap and is kept, as a tarball, in the cache
 # folder (VARZENO_CACHE, else ~/.cache/varzeno) with the packages the set-up
@@ -118,15 +120,19 @@ FONTES
   if compgen -G "$raiz/src/build/*.deb" >/dev/null; then cp "$raiz"/src/build/*.deb "$saida/"; fi
 }
 
-if [ "${alvos[*]}" = pacote ]; then
-  export DEBIAN_FRONTEND=noninteractive
-  em_raiz "export DEBIAN_FRONTEND=noninteractive; apt-get update -qq &&
-    apt-get build-dep -y -qq --no-install-recommends /src >/dev/null &&
-    apt-get install -y -qq --no-install-recommends lintian desktop-file-utils man-db >/dev/null &&
-    bash packaging/deb.sh build"
-  deb=$(ls "$saida"/varzeno_*.deb)
+if [ "${alvos[0]}" = pacote ]; then
+  if [ ${#alvos[@]} -gt 1 ]; then
+    # A package built already (by make deb on this release) is installed as it is.
+    deb=$(realpath "${alvos[1]}")
+  else
+    em_raiz "export DEBIAN_FRONTEND=noninteractive; apt-get update -qq &&
+      apt-get build-dep -y -qq --no-install-recommends /src >/dev/null &&
+      apt-get install -y -qq --no-install-recommends lintian desktop-file-utils man-db >/dev/null &&
+      bash packaging/deb.sh build"
+    deb=$(ls "$saida"/varzeno_*.deb)
+  fi
   em_raiz "bash tests/install/instalado.sh build/$(basename "$deb")" "$deb"
-  echo "== Debian $versao: the package built, lintian-clean, installed and played"
+  echo "== Debian $versao: $(basename "$deb") installed by apt, played and removed"
   exit 0
 fi
 em_raiz "bash scripts/setup.sh && make ${alvos[*]}"

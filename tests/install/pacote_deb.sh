@@ -89,7 +89,7 @@ for p in man6/varzeno.6 pt_BR/man6/varzeno.6 man6/varzeno-sim.6 pt_BR/man6/varze
 done
 
 # Lintian: errors and warnings fail; what --pedantic adds is shown.
-lintian --pedantic --info --no-tag-display-limit "$deb" >"$raiz/lintian.txt" 2>&1 || true
+lintian --pedantic --info --tag-display-limit 0 "$deb" >"$raiz/lintian.txt" 2>&1 || true
 cat "$raiz/lintian.txt"
 for nivel in E W I P; do
   echo "lintian $nivel: $(grep -c "^$nivel: " "$raiz/lintian.txt" || true)"
