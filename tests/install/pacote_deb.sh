@@ -25,12 +25,16 @@ dpkg-deb -I "$deb"
 # Every package the game needs at run time, by name, in Depends.
 depends=$(dpkg-deb -f "$deb" Depends)
 nomes=$(echo "$depends" | tr ',|' '\n\n' | sed -E 's/\(.*\)//; s/:any//; s/^ +//; s/ +$//' | sort -u)
+# Looked up in bash itself: a grep -q at the end of a pipe can fail the
+# check under pipefail for reasons of its own.
+declare -A nomeado=()
+while IFS= read -r n; do nomeado[$n]=1; done <<<"$nomes"
 for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 libqt6svg6 qt6-qpa-plugins \
          gstreamer1.0-plugins-base gstreamer1.0-plugins-good libemf2svg1 libwmf-0.2-7 libwmflite-0.2-7 \
          fonts-liberation2 fonts-urw-base35 qt6-translations-l10n libc6 libstdc++6; do
   # Debian 13 renamed the libraries whose interface holds a time_t: the
   # name then ends in t64 (libqt6core6t64).
-  echo "$nomes" | grep -qxF -e "$p" -e "${p}t64" || falha "Depends lacks $p: $depends"
+  [ -n "${nomeado[$p]:-}${nomeado[${p}t64]:-}" ] || falha "Depends lacks $p: $depends"
 done
 # Each only once: dpkg-shlibdeps and the explicit list must not repeat one.
 [ "$(echo "$nomes" | wc -l)" -eq "$(echo "$depends" | tr ',' '\n' | wc -l)" ] || falha "a package repeats in Depends: $depends"
