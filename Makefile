@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 SOAK_BUILD ?= build-asan-ui
 JOBS       ?= $(shell nproc)
 
-.PHONY: setup setup-play setup-web build play test test-fast test-desktop test-x11 test-leitor test-debian12 test-debian13 bench fuzz soak clean install deb
+.PHONY: setup setup-play setup-web setup-node build play test test-fast test-desktop test-x11 test-leitor test-debian12 test-debian13 bench fuzz soak clean install deb
 
 PREFIX ?= /usr/local
 
@@ -17,6 +17,8 @@ setup-play:
 	@bash scripts/setup.sh play
 setup-web:
 	@bash scripts/setup.sh web
+setup-node:
+	@bash scripts/setup.sh node
 
 # CMAKE_OPCOES: more options for the normal build's first configure.
 $(BUILD)/CMakeCache.txt:
@@ -77,12 +79,17 @@ test-leitor: build
 # every test of the normal build and the web edition's, built with its own
 # compilers, Qt, Orca, emscripten and browsers; on Debian 12, whose packages
 # the host's `make test` already covers, only what runs under Debian's own
-# node and npm (this machine's may come from elsewhere). The roots build no
-# benchmarks: none runs there. Need root.
+# node and npm (this machine's may come from elsewhere), with only the
+# set-up that needs. On both, the Debian package installed by apt and played
+# in a root with nothing of the project: on Debian 13 built first in a root
+# with its Build-Depends alone, on Debian 12 the one `make deb` builds here.
+# The roots build no benchmarks: none runs there. Need root.
 test-debian13:
 	bash scripts/test-debian.sh 13 CMAKE_OPCOES=-DVARZENO_BENCH=OFF test-desktop test-web
-test-debian12:
-	bash scripts/test-debian.sh 12 test-web-node
+	bash scripts/test-debian.sh 13 pacote
+test-debian12: deb
+	NIVEIS="web node" bash scripts/test-debian.sh 12 test-web-node
+	bash scripts/test-debian.sh 12 pacote $$(ls $(BUILD)/varzeno_*_*.deb)
 
 # Every benchmark, the native build's and then the web edition's: both run
 # whole, and the target fails after them if either missed.
@@ -93,9 +100,11 @@ bench: build
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# The Debian package, varzeno_<version>_<arch>.deb, written in $(BUILD).
-deb: build
-	cd $(BUILD) && cpack -G DEB
+# The Debian package, built from debian/ by dpkg-buildpackage, checked
+# (contents, manual pages, lintian) and left in $(BUILD) as
+# varzeno_<version>_<arch>.deb.
+deb: setup
+	bash packaging/deb.sh $(BUILD)
 
 # Each fuzz target for five minutes (clang build in build-fuzz/).
 fuzz: setup
@@ -131,7 +140,7 @@ test-web: setup web
 	bash tests/web/executar.sh $(BUILD) $(WEB_BUILD)
 
 # Only what runs under node: the suites, the simulator, npm's install.
-test-web-node: web
+test-web-node: setup-node web
 	cmake --build $(BUILD) -j $(JOBS) --target varzeno-sim
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
 	VARZENO_WEB_NAVEGADORES= bash tests/web/executar.sh $(BUILD) $(WEB_BUILD)

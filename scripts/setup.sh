@@ -3,6 +3,7 @@
 # a second run costs a dpkg query.
 #   scripts/setup.sh play   building and playing the desktop game (make play)
 #   scripts/setup.sh web    play's, and the web edition's build (make web, make play-web)
+#   scripts/setup.sh node   web's, and its own tests under node (make test-web-node)
 #   scripts/setup.sh test   all of it: the test bench on top of play and web (make test)
 # With no tier, test: everything the project's targets use.
 set -euo pipefail
@@ -46,14 +47,17 @@ grupo play "the candidates' photos: EMF, WMF and PNG decoders" libemf2svg-dev li
 grupo web "the C++ compiled to WebAssembly, and node that emscripten runs" emscripten nodejs
 grupo web "the web fonts cut to the game's letters (woff2) and its sounds as MP3" fonttools python3-brotli fonts-dejavu-core lame
 
-grupo test "unit tests and benchmarks; GoogleTest's sources for the web build's" libgtest-dev libgmock-dev libbenchmark-dev googletest
+grupo node "the web build's own tests under node: GoogleTest's sources, and npm for the test tools" googletest npm
+
+grupo test "unit tests and benchmarks" libgtest-dev libgmock-dev libbenchmark-dev
 grupo test "the photo decoders' tests, and clang for the fuzz targets" libjpeg-dev clang libclang-rt-dev
 grupo test "screens for the window tests: X, a window manager, input and a sound server" xvfb xauth openbox wmctrl xdotool x11-utils libxtst6 pulseaudio
 grupo test "the accessibility tree and the screen-reader test (Orca speaking through espeak-ng)" dbus at-spi2-core python3-pyatspi orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng locales
 grupo test "the desktop file, AppStream metadata and the Debian package checks" desktop-file-utils appstream dpkg-dev file
 grupo test "a crashed test's backtrace (QtTest calls gdb)" gdb
 # webkit2gtk-driver is webkitgtk-webdriver on Debian 13, which this name still installs.
-grupo test "the web tests: npm, and whole games in Chromium, Firefox and WebKitGTK" npm chromium firefox-esr webkit2gtk-driver
+grupo test "the web tests: whole games in Chromium, Firefox and WebKitGTK" chromium firefox-esr webkit2gtk-driver
+grupo test "the Debian package: debhelper, the manual pages' tool and lintian" debhelper scdoc lintian
 
 [ ${#missing[@]} -eq 0 ] && exit 0
 

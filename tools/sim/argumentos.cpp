@@ -8,7 +8,8 @@ namespace varzeno::sim {
 const char* const kUso =
     "usage: varzeno-sim [--jogos N] [--semente S] [--oponentes 2..5] [--nome TEXTO]\n"
     "                   [--estrategia nada|primeira|popular] [--sorteios ARQUIVO] [--rastro]\n"
-    "                   [--diario]\n";
+    "                   [--diario]\n"
+    "       varzeno-sim --help | --version\n";
 
 namespace {
 template <class T>
@@ -41,6 +42,8 @@ std::optional<TArgumentos> LerArgumentos(const std::vector<std::string>& args, s
       a.diario = true;
     } else if (op == "--help" || op == "-h") {
       a.ajuda = true;
+    } else if (op == "--version") {
+      a.versao = true;
     } else if (op == "--jogos") {
       if (!valor(v)) return std::nullopt;
       if (!Numero<long long>(v, a.jogos, 0, 1'000'000'000'000LL)) {

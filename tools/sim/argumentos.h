@@ -20,6 +20,7 @@ struct TArgumentos {
   bool rastro = false;
   bool diario = false;  // the one game's diary as CSV, and nothing else
   bool ajuda = false;
+  bool versao = false;  // --version
 };
 
 // Parses argv; on a bad argument returns nullopt and sets erro.

@@ -158,6 +158,10 @@ int main(int argc, char** argv) {
     std::cout << kUso;
     return 0;
   }
+  if (a->versao) {
+    std::cout << "varzeno-sim " VARZENO_VERSAO "\n";
+    return 0;
+  }
   try {
     return Executar(*a);
   } catch (const TSorteiosEsgotados& e) {
