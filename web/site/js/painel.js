@@ -1,5 +1,8 @@
 // The status panel: the labels as the desktop draws them (hidden from
 // screen readers), and beside them the same panel as lists that read well.
+import { montarFalas, nomearMarcas, dizer, situacao } from './falas.js';
+import { depoisDeFechar } from './dialogo.js';
+
 const $ = (id) => document.getElementById(id);
 const LINHAS = [7, 22, 37, 52, 67, 82, 97];
 let T = null;
@@ -17,6 +20,7 @@ function rotulo(pai, id, classe, x, y, texto) {
 
 export function montarPainel(textos, motor) {
   T = textos;
+  montarFalas(textos, motor);
   const painel = $('painel');
   const vazio = motor.painelVazio();
   LINHAS.forEach((y, r) => {
@@ -56,6 +60,7 @@ export function escreverPainel(p, motor) {
   }
   preencher($('lidoPesquisa'), pesquisa);
   preencher($('lidoEstatisticas'), estatisticas());
+  nomearMarcas();
 }
 
 function estatisticas() {
@@ -71,12 +76,12 @@ function preencher(lista, itens) {
 }
 
 // A passing week is announced once, quiet or not: the weeks left and the
-// statistics; an adverse event is read by its own message.
+// statistics; after an adverse event, once its message has been closed.
 export function anunciarSemana(p, evento) {
-  const aviso = $('aviso');
-  const texto = [p.semanas, ...estatisticas()].join('. ') + '.';
-  // The same words twice in a row would not be read again: the text is
-  // emptied first so each week counts.
-  aviso.textContent = '';
-  if (!evento) setTimeout(() => (aviso.textContent = texto), 50);
+  if (evento) {
+    $('aviso').textContent = '';
+    depoisDeFechar(() => dizer(situacao()));
+  } else {
+    dizer(situacao());
+  }
 }

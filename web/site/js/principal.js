@@ -15,6 +15,7 @@ import { ligarArquivoIni } from './arquivo_ini.js';
 import { ligarEscala } from './escala.js';
 import { enderecoDaCampanha } from './semente.js';
 import * as som from './som.js';
+import { dizer, inicioDaCampanha } from './falas.js';
 
 const $ = (id) => document.getElementById(id);
 ligarEscala();
@@ -122,6 +123,12 @@ function novoJogo() {
   $('Label14').textContent = estado.nomeJogador;
   $('lidoNome').textContent = estado.nomeJogador;
   tocar(null);
+  dizerInicio();
+}
+
+// The campaign's start in words, as the desktop says it.
+function dizerInicio() {
+  dizer(inicioDaCampanha(estado.escolha));
 }
 
 function passoOponentes(d) {

@@ -20,6 +20,8 @@ export function montarRegras(T) {
   link.target = '_blank';
   link.rel = 'noopener';
   link.textContent = T.enderecoPagina;
+  // Read by where it goes, not by the bare address.
+  link.setAttribute('aria-label', `${T.leiaMais} ${T.enderecoPagina}`);
   link.style.top = T.topoLeiaMais + 23 + 'px';
   conteudo.appendChild(link);
   conteudo.style.height = T.topoLeiaMais + 23 + 25 + 8 + 'px';
