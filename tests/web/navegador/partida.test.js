@@ -75,7 +75,7 @@ test('a whole game by mouse, the same as the native simulator', async () => {
   assert.equal(await p.locator('#Label8').innerText(), 'Semanas até 1o turno: 20');
   assert.equal(await p.locator('#Label14').innerText(), 'Candidato 25');
   // The week's options are radio buttons named by their text.
-  const nada = p.getByRole('radio', { name: 'Não fazer nada.' });
+  const nada = p.getByRole('radio', { name: 'Não fazer nada, 4 de 4' });
   assert.equal(await nada.isChecked(), true);
   const opcao1 = p.getByRole('radio').first();
   assert.match(await p.locator('#Label2').innerText(), / Din: -?\d+ {3}Pop: -?\d+ {3}hon: -?\d+$/);
