@@ -135,7 +135,9 @@ def campanha(orca):
             marca = orca.marca()
             T.tecla(str(k))
             orca.esperar(r", %d de 4" % (k if k else 4), "a opção escolhida, %d" % k, marca)
-        efeito = opcoes.get(k, (0, 0, 0))
+        # After the round's last week Enter decides the round: no option is
+        # played, and the second round starts where the first one ended.
+        efeito = opcoes.get(k, (0, 0, 0)) if semanas[1] > 0 else (0, 0, 0)
         marca = orca.marca()
         T.tecla("Return")
         fim = time.monotonic() + T.PRAZO

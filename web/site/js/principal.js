@@ -79,7 +79,7 @@ function mostrar(r) {
     escreverPainel(motor.painel(), motor);
     window.varzeno.painelEscrito = performance.now();
   }
-  if (r.semanaJogada && !r.evento) anunciarSemana(motor.painel(), null);
+  if ((r.semanaJogada || novoTurno(r)) && !r.evento) anunciarSemana(motor.painel(), null);
   if (r.evento) {
     anunciarSemana(motor.painel(), r.evento);
     dialogo.mostrar(r.evento);
@@ -88,6 +88,12 @@ function mostrar(r) {
     tocar(r.som);
     dialogo.mostrar(r.mensagem, iniciarGrafico);
   }
+}
+
+// The second round opens with no message: where the campaign stands is said,
+// as after a week.
+function novoTurno(r) {
+  return r.decisao === 'segundo_turno';
 }
 
 function tocar(nome) {
