@@ -123,6 +123,21 @@ async function iniciarGrafico() {
   focarInicio();
 }
 
+// From the chart back to the title: the title shows and takes the focus
+// first, the chart hides a moment later. Chromium reports what hides before
+// where the focus went, and Orca, its focus gone with the chart, would move
+// it silently to the title's button and then not say it.
+function voltarAoTitulo() {
+  estado.pagina = 'Default';
+  $('compartilhar').hidden = true;
+  $('pgDefault').hidden = false;
+  $('Image1').focus({ preventScroll: true });
+  setTimeout(() => {
+    $('imgBtn').hidden = true;
+    if (estado.pagina === 'Default') mostrarPagina('Default');
+  }, 100);
+}
+
 function novoJogo() {
   mostrar(motor.novoJogo(estado.nomeJogador, estado.oponentes));
   mostrarPagina(null);
@@ -201,11 +216,7 @@ const acoes = {
   Image4: () => {
     if (!dialogo.aberto()) mostrar(motor.confirmar(estado.escolha));
   },
-  imgBtn: () => {
-    $('imgBtn').hidden = true;
-    $('compartilhar').hidden = true;
-    mostrarPagina('Default');
-  },
+  imgBtn: voltarAoTitulo,
   Image9: () => som.botaoMusica(),
   Fim: fechar,
   btn: () => dialogo.fechar(),
