@@ -84,6 +84,8 @@ def ate_a_campanha(orca):
     marca = orca.marca()
     T.tecla("Return")
     orca.esperar("Regras do jogo", "a página das regras", marca)
+    orca.esperar("para a direita, a escolha do candidato", "como seguir das regras", marca)
+    orca.esperar("Mentiras, fofocas", "o texto das regras", marca)
     marca = orca.marca()
     T.tecla("Right")  # the game's next-page key, not the reader's
     orca.esperar(r"^Candidato 15 botão", "a foto do primeiro candidato pela seta para a direita", marca)

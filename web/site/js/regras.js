@@ -28,4 +28,7 @@ export function montarRegras(T) {
   // The box scrolls by the keys of the page; it takes the focus itself.
   $('ScrollBox1').tabIndex = 0;
   $('ScrollBox1').setAttribute('role', 'region');
+  // With the focus on it, a reader in its focus mode reads its description:
+  // how to go on from here, then the rules themselves.
+  $('ScrollBox1').setAttribute('aria-describedby', 'pgregras regrasConteudo');
 }
