@@ -44,6 +44,17 @@ inline constexpr std::array<TNomeAcessivel, 20> kNomesAcessiveis = {{
 inline constexpr const char* kNomeDaCaixaDeNome = "Nome do candidato";
 inline constexpr const char* kTrocarFotoDe = "Trocar foto de ";
 
+// What both editions say aloud: the campaign's start, with the keys of the
+// week and the option marked; an option's place among the four; the poll on
+// request (P) before any poll exists.
+inline constexpr const char* kCampanhaIniciada = "Campanha iniciada. ";
+inline constexpr const char* kTeclasDaSemana =
+    " 1, 2 e 3 marcam uma ação, 0 nenhuma; setas para cima e para baixo percorrem as opções; Enter passa a "
+    "semana. Marcada: ";
+inline constexpr const char* kDeQuatro = " de 4";
+inline constexpr const char* kPesquisaDita = "Pesquisa: ";
+inline constexpr const char* kSemPesquisa = "Sem pesquisa ainda.";
+
 // The name of the control or page called `controle`; empty for none.
 constexpr std::string_view NomeAcessivel(std::string_view controle) {
   for (const TNomeAcessivel& n : kNomesAcessiveis)

@@ -10,7 +10,9 @@ std::vector<TPassoMostrar> PassosDe(const TResposta& r) {
   // The panel is written before the event's message is shown: both reach
   // the screen together, and the panel does not wait for a message to close.
   if (r.NovasOpcoes) v.push_back({TPasso::EscreverPainel, {}});
-  if (r.SemanaJogada || r.Evento) v.push_back({TPasso::AnunciarSemana, evento});
+  // A week played, an event, or the run-off's first week: a reader hears
+  // where the campaign stands.
+  if (r.SemanaJogada || r.Evento || r.Decisao == TDecisao::SegundoTurno) v.push_back({TPasso::AnunciarSemana, evento});
   if (r.Evento) v.push_back({TPasso::MensagemEvento, evento});
   if (r.FimDeJogo()) {
     v.push_back({TPasso::Som, r.Som()});

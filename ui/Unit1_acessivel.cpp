@@ -70,7 +70,7 @@ QString Situacao(const TForm1& f) { return FalaDaSituacao(f); }
 
 // An option read with its place among the four, top to bottom.
 QString ComPosicao(const QString& texto, int linha) {
-  return SemPontos(texto) + QStringLiteral(", %1 de 4").arg(linha + 1);
+  return SemPontos(texto) + QStringLiteral(", %1").arg(linha + 1) + Texto(varzeno::jogo::kDeQuatro);
 }
 
 QLabel* Opcao(const TForm1& f, int escolha) {
@@ -107,8 +107,8 @@ QString FalaDaPesquisa(const TForm1& f) {
     const QString nome = SemPontos(f.Can[r]->text());
     if (!nome.isEmpty()) linhas << nome + QStringLiteral(": ") + f.Per[r]->text();
   }
-  if (linhas.isEmpty()) return Texto("Sem pesquisa ainda.");
-  return QStringLiteral("Pesquisa: ") + linhas.join(QStringLiteral("; ")) + QLatin1Char('.');
+  if (linhas.isEmpty()) return Texto(varzeno::jogo::kSemPesquisa);
+  return Texto(varzeno::jogo::kPesquisaDita) + linhas.join(QStringLiteral("; ")) + QLatin1Char('.');
 }
 
 void TForm1::MontarAcessibilidade() {
@@ -222,9 +222,7 @@ void TForm1::MontarAcessibilidade() {
       AvisarFilhos(this);  // rows filled or emptied
       const varzeno::TEngVarzeno& m = *Partida.Motor;
       if (!m.SegundoTurno && m.Semanas == 20)  // a campaign that starts (the first round has 20 weeks)
-        *pendente = Texto("Campanha iniciada. ") + Situacao(*this) +
-                    Texto(" 1, 2 e 3 marcam uma ação, 0 nenhuma; setas para cima e para baixo percorrem as "
-                          "opções; Enter passa a semana. Marcada: ") +
+        *pendente = Texto(varzeno::jogo::kCampanhaIniciada) + Situacao(*this) + Texto(varzeno::jogo::kTeclasDaSemana) +
                     ComPosicao(Opcao(*this, Escolha)->text(),
                                Escolha == 0 ? 3 : Escolha - 1);
       else

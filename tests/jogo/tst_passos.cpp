@@ -80,7 +80,7 @@ TEST(Passos, TheRunOffStartsLikeANewGame) {
   FimDoPrimeiroTurno(p, 30, 1);
   TResposta r = p.ConfirmarAcao(0);
   ASSERT_EQ(r.Decisao, TDecisao::SegundoTurno);
-  EXPECT_EQ(Tipos(PassosDe(r)), (std::vector{P::LimparPainel, P::EscreverPainel}));
+  EXPECT_EQ(Tipos(PassosDe(r)), (std::vector{P::LimparPainel, P::EscreverPainel, P::AnunciarSemana}));
 }
 
 TEST(Passos, TheEndPlaysItsSoundThenShowsItsMessageThenTheChart) {

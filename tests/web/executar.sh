@@ -4,9 +4,10 @@
 # Debian's chromium, in Debian's firefox-esr and in Debian's WebKitGTK.
 # Arguments: the native build and the web build folders.
 # VARZENO_WEB_NAVEGADORES picks the browsers (default: chromium firefox
-# webkit; empty: none, only what runs under node).
+# webkit orca, the last a whole game by ear in chromium and firefox-esr;
+# empty: none, only what runs under node).
 set -uo pipefail
-navegadores=" ${VARZENO_WEB_NAVEGADORES-chromium firefox webkit} "
+navegadores=" ${VARZENO_WEB_NAVEGADORES-chromium firefox webkit orca} "
 nativo=$(realpath "$1") web=$(realpath "$2")
 aqui=$(cd "$(dirname "$0")" && pwd)
 status=0
@@ -58,6 +59,28 @@ if [ -x "$webkit" ]; then
 else
   echo "FAIL: no $webkit; install Debian's webkit2gtk-driver (make setup) to run the WebKit tests" >&2
   status=1
+fi
+fi
+if [[ $navegadores == *" orca "* ]]; then
+echo "== whole games by ear: Orca in chromium and in firefox-esr"
+# Debian's orca, speech-dispatcher and espeak-ng on a screen, a D-Bus and an
+# accessibility bus of their own (orca.sh); a missing tool fails the run.
+leitor=$aqui/../ui/acessibilidade
+falta=
+for t in orca xdotool openbox pulseaudio Xvfb dbus-run-session chromium firefox-esr; do
+  command -v "$t" >/dev/null || falta="$falta $t"
+done
+[ -x /usr/libexec/at-spi-bus-launcher ] || falta="$falta at-spi2-core"
+if [ -n "$falta" ]; then
+  echo "FAIL: missing for the Orca games:$falta (make setup)" >&2
+  status=1
+else
+  for n in chromium firefox; do
+    inicio=$(date +%s)
+    VARZENO_ORCA_TRANSCRICAO="$web/orca" bash "$aqui/../com_xvfb.sh" 1280x1024x24 dbus-run-session -- \
+      bash "$leitor/orca.sh" "$n:$web/site" "$leitor/tst_orca_web.py" || status=1
+    echo "Orca game in $n: $(( $(date +%s) - inicio )) s; what Orca said: $web/orca/orca-web-$n.txt"
+  done
 fi
 fi
 exit $status

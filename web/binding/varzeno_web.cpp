@@ -76,6 +76,15 @@ val Textos() {
   t.set("nomesAcessiveis", nomesAcessiveis);
   t.set("nomeDaCaixaDeNome", std::string(jogo::kNomeDaCaixaDeNome));
   t.set("trocarFotoDe", std::string(jogo::kTrocarFotoDe));
+  t.set("falas", [] {
+    val f = val::object();
+    f.set("campanhaIniciada", std::string(jogo::kCampanhaIniciada));
+    f.set("teclasDaSemana", std::string(jogo::kTeclasDaSemana));
+    f.set("deQuatro", std::string(jogo::kDeQuatro));
+    f.set("pesquisa", std::string(jogo::kPesquisaDita));
+    f.set("semPesquisa", std::string(jogo::kSemPesquisa));
+    return f;
+  }());
   t.set("minOponentes", jogo::kMinOponentes);
   t.set("maxOponentes", jogo::kMaxOponentes);
   return t;

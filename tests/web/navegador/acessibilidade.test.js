@@ -46,7 +46,7 @@ test(`every page passes the audit (contrast: ${contraste})`, async () => {
   await p.getByRole('button', { name: 'Próxima página' }).click();
   await auditar(p, 'candidates');
   await p.getByRole('button', { name: 'Próxima página' }).click();
-  await p.getByRole('alertdialog').waitFor();
+  await p.getByRole('dialog').waitFor();
   await auditar(p, 'message');
   await p.getByRole('button', { name: 'Ok' }).click();
   await p.getByRole('button', { name: 'Candidato 35', exact: true }).dblclick();
@@ -55,7 +55,7 @@ test(`every page passes the audit (contrast: ${contraste})`, async () => {
   await auditar(p, 'campaign');
   // To the end, doing nothing.
   for (let i = 0; i < 200 && !(await p.locator('#pgGrafico').isVisible()); ++i) {
-    if (await p.getByRole('alertdialog').isVisible()) await p.getByRole('button', { name: 'Ok' }).click();
+    if (await p.getByRole('dialog').isVisible()) await p.getByRole('button', { name: 'Ok' }).click();
     else await p.getByRole('button', { name: 'Passar a semana' }).click();
   }
   await p.locator('#imgBtn').waitFor();
@@ -90,7 +90,9 @@ test('the desktop reader names, each read once', async () => {
   assert.equal(await spin.getAttribute('aria-valuetext'), '3');
   await p.getByRole('button', { name: 'Iniciar campanha' }).click();
   a = await arvore();
-  assert.match(a, /radio "Não fazer nada\." \[checked\]/);
+  // Each mark by its option and its place among the four.
+  assert.match(a, /radio "Não fazer nada, 4 de 4" \[checked\]/);
+  assert.match(a, /radio ".+ Din: -?\d+ +Pop: -?\d+ +hon: -?\d+, 1 de 4"/);
   assert.equal(await p.getByRole('radio').count(), 4);
   // Each option is read once, as its mark's name, not again as text.
   const opcao = (await p.locator('#Label2').innerText()).split(' Din:')[0];
@@ -103,16 +105,16 @@ test('the desktop reader names, each read once', async () => {
   for (const l of linhas) assert.match(l, /^.+: \d+%$/);
   assert.doesNotMatch(a, /\.\.\.\.\./);
   // A quiet week is announced, with the weeks left; a week that opens with
-  // an adverse event is read by its alert alone.
+  // an adverse event is read by its message, then the week once it closes.
   let quieta = false;
   for (let semana = 19; semana > 0 && !quieta; --semana) {
     await p.getByRole('button', { name: 'Passar a semana' }).click();
     await p.waitForFunction(() => document.getElementById('aviso').textContent !== '' ||
       !document.getElementById('formDialog').hidden);
-    if (await p.getByRole('alertdialog').isVisible()) {
+    if (await p.getByRole('dialog').isVisible()) {
       assert.equal(await p.locator('#aviso').textContent(), '');
       await p.getByRole('button', { name: 'Ok' }).click();
-      await p.waitForFunction(() => document.getElementById('aviso').textContent === '');
+      await p.waitForFunction(() => /^Semanas até/.test(document.getElementById('aviso').textContent));
       continue;
     }
     quieta = true;

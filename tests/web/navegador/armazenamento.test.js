@@ -92,7 +92,7 @@ test('a storage that refuses: the game plays and says so once', async () => {
   await p.waitForFunction(() => document.documentElement.dataset.pronto === '1');
   await paraCandidatos(p);
   await p.locator('#Ncan1').fill('Novo');
-  const d = p.getByRole('alertdialog');
+  const d = p.getByRole('dialog');
   await d.waitFor();
   assert.match(await d.innerText(), /não ficarão guardadas/);
   await p.getByRole('button', { name: 'Ok' }).click();
@@ -168,7 +168,7 @@ test('files that are not a jogo.ini change nothing', async () => {
     const escolha = p.waitForEvent('filechooser');
     await p.getByRole('button', { name: 'Importar jogo.ini' }).click();
     await (await escolha).setFiles(caminho);
-    const d = p.getByRole('alertdialog');
+    const d = p.getByRole('dialog');
     await d.waitFor();
     const texto = await d.innerText();
     assert.match(texto, mensagem, nome);
@@ -187,7 +187,7 @@ test('files that are not a jogo.ini change nothing', async () => {
     const escolha = p.waitForEvent('filechooser');
     await p.getByRole('button', { name: 'Trocar foto de Candidato 15' }).click();
     await (await escolha).setFiles(caminho);
-    const d = p.getByRole('alertdialog');
+    const d = p.getByRole('dialog');
     await d.waitFor();
     assert.match(await d.innerText(), mensagem);
     await p.getByRole('button', { name: 'Ok' }).click();

@@ -19,7 +19,7 @@ async function paginaVisivel(p, nome) {
 // closes a message. Returns the messages seen.
 async function jogarSemanas(p, jogar, okMensagem) {
   const mensagens = [];
-  const dialogo = p.getByRole('alertdialog');
+  const dialogo = p.getByRole('dialog');
   const grafico = p.getByRole('region', { name: 'Gráfico' });
   for (let passo = 0; passo < 200; ++passo) {
     if (await grafico.isVisible()) return mensagens;
@@ -47,7 +47,7 @@ test('a whole game by mouse, the same as the native simulator', async () => {
 
   // No candidate yet: the message, and the page stays.
   await p.getByRole('button', { name: 'Próxima página' }).click();
-  const dialogo = p.getByRole('alertdialog');
+  const dialogo = p.getByRole('dialog');
   await dialogo.waitFor();
   assert.equal(await dialogo.innerText(), 'Selecione seu candidato!');
   await dialogo.getByRole('button', { name: 'Ok' }).click();
@@ -75,7 +75,7 @@ test('a whole game by mouse, the same as the native simulator', async () => {
   assert.equal(await p.locator('#Label8').innerText(), 'Semanas até 1o turno: 20');
   assert.equal(await p.locator('#Label14').innerText(), 'Candidato 25');
   // The week's options are radio buttons named by their text.
-  const nada = p.getByRole('radio', { name: 'Não fazer nada.' });
+  const nada = p.getByRole('radio', { name: 'Não fazer nada, 4 de 4' });
   assert.equal(await nada.isChecked(), true);
   const opcao1 = p.getByRole('radio').first();
   assert.match(await p.locator('#Label2').innerText(), / Din: -?\d+ {3}Pop: -?\d+ {3}hon: -?\d+$/);
@@ -84,7 +84,7 @@ test('a whole game by mouse, the same as the native simulator', async () => {
   await nada.click();
 
   const mensagens = await jogarSemanas(p, () => p.getByRole('button', { name: 'Passar a semana' }).click(),
-    () => p.getByRole('alertdialog').getByRole('button', { name: 'Ok' }).click());
+    () => p.getByRole('dialog').getByRole('button', { name: 'Ok' }).click());
   const nativo = pesquisaFinalNativa(SEMENTE, 3, 'Candidato 25');
   const esperado = nativo.fim.resultado === 'vitoria' ? 'Você ganhou!' : 'Você perdeu!';
   assert.equal(mensagens[mensagens.length - 1], esperado);
@@ -137,10 +137,10 @@ test('a whole game by the keyboard alone', async () => {
   await paginaVisivel(p, 'Candidatos');
   assert.equal(await foco(), 'Fcan1');
   await p.keyboard.press('ArrowRight');
-  await p.getByRole('alertdialog').waitFor();
+  await p.getByRole('dialog').waitFor();
   assert.equal(await foco(), 'btn');
   await p.keyboard.press('Escape');
-  await p.getByRole('alertdialog').waitFor({ state: 'hidden' });
+  await p.getByRole('dialog').waitFor({ state: 'hidden' });
   assert.equal(await foco(), 'Fcan1');
 
   // Tab goes photo, camera, name; in the name box the keys type.

@@ -6,7 +6,7 @@ import assert from 'node:assert/strict';
 
 // A label's text, by the id both editions give it.
 const texto = (p, id) => p.locator('#' + id).textContent();
-const aberta = (p) => p.getByRole('alertdialog').isVisible();
+const aberta = (p) => p.getByRole('dialog').isVisible();
 const semanasRestantes = async (p) => Number((await texto(p, 'Label8')).match(/(\d+)$/)[1]);
 async function fimDeJogo(p) {
   return (await aberta(p)) && ['Você ganhou!', 'Você perdeu!'].includes(await texto(p, 'lblMensagem'));

@@ -29,11 +29,11 @@ test('the waves and the music button', async () => {
   await p.getByRole('button', { name: 'Candidato 15', exact: true }).dblclick();
   await p.getByRole('button', { name: 'Iniciar campanha' }).click();
   assert.equal((await som()).onda, null);
-  for (let i = 0; i < 200 && !(await p.getByRole('alertdialog').filter({ hasText: /Você (ganhou|perdeu)!/ }).isVisible()); ++i) {
-    if (await p.getByRole('alertdialog').isVisible()) await p.getByRole('button', { name: 'Ok' }).click();
+  for (let i = 0; i < 200 && !(await p.getByRole('dialog').filter({ hasText: /Você (ganhou|perdeu)!/ }).isVisible()); ++i) {
+    if (await p.getByRole('dialog').isVisible()) await p.getByRole('button', { name: 'Ok' }).click();
     else await p.getByRole('button', { name: 'Passar a semana' }).click();
   }
-  const fim = await p.getByRole('alertdialog').innerText();
+  const fim = await p.getByRole('dialog').innerText();
   assert.match((await som()).onda, fim === 'Você ganhou!' ? /Ganhou\.mp3$/ : /Perdeu\.mp3$/);
   await p.getByRole('button', { name: 'Ok' }).click();
   await p.locator('#imgBtn').waitFor();

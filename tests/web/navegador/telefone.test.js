@@ -73,7 +73,7 @@ test('a whole game by taps on a phone held sideways', async () => {
   assert.equal(await p.locator('#Trava2').isChecked(), true);
   await p.locator('#Trava4').tap();
   for (let i = 0; i < 200 && !(await p.locator('#pgGrafico').isVisible()); ++i) {
-    if (await p.getByRole('alertdialog').isVisible()) await p.getByRole('button', { name: 'Ok' }).tap();
+    if (await p.getByRole('dialog').isVisible()) await p.getByRole('button', { name: 'Ok' }).tap();
     else await p.getByRole('button', { name: 'Passar a semana' }).tap();
   }
   assert.equal(await p.locator('#pgGrafico').isVisible(), true);

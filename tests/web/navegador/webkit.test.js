@@ -154,7 +154,7 @@ test('a whole game by the keyboard alone, the same as the native simulator', asy
     await visivel(d, 'pgCandidatos', 'region', 'Candidatos');
     assert.equal(await foco(d), 'Fcan1');
     await teclar(d, Key.ARROW_RIGHT);
-    const dialogo = await visivel(d, 'formDialog', 'alertdialog', 'Selecione seu candidato!');
+    const dialogo = await visivel(d, 'formDialog', 'dialog', 'Selecione seu candidato!');
     assert.equal(await $eval(d, '#formDialog', (e) => e.innerText), 'Selecione seu candidato!');
     assert.equal(await foco(d), 'btn');
     await teclar(d, Key.ESCAPE);

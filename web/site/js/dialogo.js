@@ -40,6 +40,11 @@ export function fechar() {
   for (const f of esperas) f();
 }
 
+// `f` runs once the message about to show has been closed.
+export function depoisDeFechar(f) {
+  aoFechar.push(f);
+}
+
 export function botaoOk() {
   return ok;
 }

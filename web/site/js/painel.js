@@ -1,5 +1,8 @@
 // The status panel: the labels as the desktop draws them (hidden from
 // screen readers), and beside them the same panel as lists that read well.
+import { montarFalas, nomearMarcas, dizer, situacao } from './falas.js';
+import { depoisDeFechar } from './dialogo.js';
+
 // Their places are the stylesheet's, from the table the desktop builds from.
 const $ = (id) => document.getElementById(id);
 let T = null;
@@ -15,6 +18,7 @@ function rotulo(pai, id, classe, texto) {
 
 export function montarPainel(textos, motor) {
   T = textos;
+  montarFalas(textos, motor);
   const painel = $('painel');
   const vazio = motor.painelVazio();
   for (let r = 0; r < vazio.nomes.length; ++r) {
@@ -54,6 +58,7 @@ export function escreverPainel(p, motor) {
   }
   preencher($('lidoPesquisa'), pesquisa);
   preencher($('lidoEstatisticas'), estatisticas());
+  nomearMarcas();
 }
 
 function estatisticas() {
@@ -69,12 +74,12 @@ function preencher(lista, itens) {
 }
 
 // A passing week is announced once, quiet or not: the weeks left and the
-// statistics; an adverse event is read by its own message.
+// statistics; after an adverse event, once its message has been closed.
 export function anunciarSemana(p, evento) {
-  const aviso = $('aviso');
-  const texto = [p.semanas, ...estatisticas()].join('. ') + '.';
-  // The same words twice in a row would not be read again: the text is
-  // emptied first so each week counts.
-  aviso.textContent = '';
-  if (!evento) setTimeout(() => (aviso.textContent = texto), 50);
+  if (evento) {
+    $('aviso').textContent = '';
+    depoisDeFechar(() => dizer(situacao()));
+  } else {
+    dizer(situacao());
+  }
 }

@@ -19,6 +19,7 @@ import { ligarDiario } from './diario.js';
 import { criarCampanha } from './campanha.js';
 import { ligarCompartilhar } from './compartilhar.js';
 import * as som from './som.js';
+import { dizer, inicioDaCampanha } from './falas.js';
 
 const $ = (id) => document.getElementById(id);
 ligarEscala();
@@ -112,6 +113,8 @@ function executar(passos) {
   }
 }
 
+// The second round opens with no message: where the campaign stands is said,
+// as after a week.
 function tocar(nome) {
   if (nome) som.tocar(nome);
   else som.parar();
@@ -141,12 +144,33 @@ async function iniciarGrafico() {
   focarInicio();
 }
 
+// From the chart back to the title: the title shows and takes the focus
+// first, the chart hides a moment later. Chromium reports what hides before
+// where the focus went, and Orca, its focus gone with the chart, would move
+// it silently to the title's button and then not say it.
+function voltarAoTitulo() {
+  estado.pagina = 'Default';
+  $('compartilhar').hidden = true;
+  $('pgDefault').hidden = false;
+  $('Image1').focus({ preventScroll: true });
+  setTimeout(() => {
+    $('imgBtn').hidden = true;
+    if (estado.pagina === 'Default') mostrarPagina('Default');
+  }, 100);
+}
+
 function novoJogo() {
   mostrar(campanha.novoJogo(estado.nomeJogador, estado.oponentes));
   mostrarPagina(null);
   $('Label14').textContent = estado.nomeJogador;
   $('lidoNome').textContent = estado.nomeJogador;
   tocar(null);
+  dizerInicio();
+}
+
+// The campaign's start in words, as the desktop says it.
+function dizerInicio() {
+  dizer(inicioDaCampanha(estado.escolha));
 }
 
 function passoOponentes(d) {
@@ -262,9 +286,7 @@ const acoes = {
     if (!dialogo.aberto()) mostrar(campanha.confirmar(estado.escolha));
   },
   imgBtn: () => {
-    $('imgBtn').hidden = true;
-    $('compartilhar').hidden = true;
-    mostrarPagina('Default');
+    voltarAoTitulo();
     campanha.encerrar();
   },
   Image9: () => som.botaoMusica(),

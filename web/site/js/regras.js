@@ -20,10 +20,15 @@ export function montarRegras(T) {
   link.target = '_blank';
   link.rel = 'noopener';
   link.textContent = T.enderecoPagina;
+  // Read by where it goes, not by the bare address.
+  link.setAttribute('aria-label', `${T.leiaMais} ${T.enderecoPagina}`);
   link.style.top = T.topoLeiaMais + 23 + 'px';
   conteudo.appendChild(link);
   conteudo.style.height = T.topoLeiaMais + 23 + 25 + 8 + 'px';
   // The box scrolls by the keys of the page; it takes the focus itself.
   $('ScrollBox1').tabIndex = 0;
   $('ScrollBox1').setAttribute('role', 'region');
+  // With the focus on it, a reader in its focus mode reads its description:
+  // how to go on from here, then the rules themselves.
+  $('ScrollBox1').setAttribute('aria-describedby', 'pgregras regrasConteudo');
 }

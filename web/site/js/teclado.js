@@ -1,6 +1,7 @@
 // The desktop's keyboard map, key for key. Keys press the same buttons as
 // the mouse: the pressed look while the key is held, the action on release.
 import { premir, soltar } from './botao.js';
+import { dizer, opcao, pesquisa, situacao } from './falas.js';
 
 const ativa = (t) => t === 'Enter' || t === ' ';
 const adiante = (t) => t === 'ArrowRight' || t === 'PageDown';
@@ -16,6 +17,16 @@ export function ligarTeclado(jogo) {
     if (e.repeat) return true;
     apertada = { tecla: e.key, el };
     premir(el);
+    return true;
+  }
+
+  // The option's key marks it; on the option that has the focus already a
+  // reader hears nothing of the move, so the option is said again.
+  function marcarPelaTecla(escolha) {
+    const marca = document.getElementById('Trava' + (escolha === 0 ? 4 : escolha));
+    const jaNela = document.activeElement === marca && jogo.escolha() === escolha;
+    jogo.marcar(escolha, true);
+    if (jaNela) dizer(opcao(escolha));
     return true;
   }
 
@@ -63,12 +74,15 @@ export function ligarTeclado(jogo) {
         }
         break;
       case 'Jogo': {
-        if (t >= '1' && t <= '3') {
-          jogo.marcar(Number(t), true);
+        if (t >= '1' && t <= '3') return marcarPelaTecla(Number(t));
+        if (t === '0' || t === 'n' || t === 'N') return marcarPelaTecla(0);
+        // The poll and where the campaign stands, on request.
+        if (t === 'p' || t === 'P') {
+          dizer(pesquisa());
           return true;
         }
-        if (t === '0' || t === 'n' || t === 'N') {
-          jogo.marcar(0, true);
+        if (t === 's' || t === 'S') {
+          dizer(situacao());
           return true;
         }
         if (t === 'ArrowUp' || t === 'ArrowDown') {
