@@ -28,7 +28,7 @@ async function comecar(p) {
 // A week doing nothing; an event's message is closed first.
 // Says whether a week was played.
 async function semana(p) {
-  if (await p.getByRole('alertdialog').isVisible()) {
+  if (await p.locator('#formDialog').isVisible()) {
     await p.getByRole('button', { name: 'Ok' }).click();
     return false;
   }
@@ -51,7 +51,7 @@ test('the diary of a whole campaign, by key and by button, is the simulator\'s f
 
   // Three weeks in, D shows those three weeks; Esc closes it.
   for (let k = 0; k < 3;) if (await semana(p)) ++k;
-  if (await p.getByRole('alertdialog').isVisible()) await p.getByRole('button', { name: 'Ok' }).click();
+  if (await p.locator('#formDialog').isVisible()) await p.getByRole('button', { name: 'Ok' }).click();
   await p.locator('#Trava4').focus();
   await p.keyboard.press('d');
   await p.getByRole('dialog', { name: 'Diário da campanha' }).waitFor();
@@ -95,7 +95,7 @@ test('the diary of a whole campaign, by key and by button, is the simulator\'s f
   const nativo = execFileSync(SIM_NATIVO, ['--diario', '--semente', '5', '--oponentes', '2', '--nome', nome, '--estrategia', 'nada']);
   assert.ok(bytes.subarray(0, 3).equals(Buffer.from([0xef, 0xbb, 0xbf])));
   assert.ok(bytes.equals(nativo), 'the page\'s file differs from the simulator\'s');
-  await p.getByRole('dialog').getByRole('button', { name: 'Ok' }).click();
+  await p.locator('#diario').getByRole('button', { name: 'Ok' }).click();
   assert.equal(await p.locator('#diario').isVisible(), false);
   // Back to the title: the diary's button goes.
   await p.locator('#imgBtn').click();

@@ -93,7 +93,7 @@ test('a whole game by mouse, the same as the native simulator', async () => {
   await ok.waitFor();
   const grafico = p.getByRole('img', { name: 'Gráfico de Desempenho' });
   assert.equal(await p.locator('#descricaoGrafico').textContent(), nativo.texto);
-  assert.equal(await grafico.getAttribute('aria-describedby'), 'descricaoGrafico');
+  assert.equal(await grafico.getAttribute('aria-describedby'), 'descricaoGrafico diarioDica');
   // Every segment of the plan was drawn: five rows of 18 for three opponents.
   assert.equal(await p.locator('#imgGraf').getAttribute('data-segmentos'), String(5 * 18 + (nativo.fim.turno === 2 ? 9 : 0)));
   // The chart offers this campaign's address, with its seed.

@@ -167,7 +167,7 @@ test('a kept campaign that cannot be used is said once and dropped; the candidat
     await p.evaluate(([k, v]) => localStorage.setItem(k, v), [CHAVE, valor]);
     await p.reload();
     await pronta(p);
-    const d = p.getByRole('alertdialog');
+    const d = p.locator('#formDialog');
     await d.waitFor();
     assert.equal(await d.innerText(), `A campanha que estava guardada neste navegador não pôde ser retomada (${motivo}) e foi descartada. Os candidatos continuam guardados.`, nome);
     assert.equal(await p.evaluate(() => window.varzeno.estado.pagina), 'Default', nome);
@@ -191,7 +191,7 @@ test('a storage that refuses: the campaign plays on and says so once', async () 
   });
   const { p, erros } = await abrir(contexto);
   await comecar(como(p));
-  const d = p.getByRole('alertdialog');
+  const d = p.locator('#formDialog');
   await d.waitFor();
   assert.equal(await d.innerText(), 'Este navegador não deixa o jogo guardar a campanha (armazenamento indisponível ou cheio). ' +
     'Você pode jogar, mas se a página for fechada ou recarregada esta campanha se perderá.');
