@@ -151,6 +151,7 @@ async function iniciarGrafico() {
 function voltarAoTitulo() {
   estado.pagina = 'Default';
   $('compartilhar').hidden = true;
+  diario.atualizar();
   $('pgDefault').hidden = false;
   $('Image1').focus({ preventScroll: true });
   setTimeout(() => {
