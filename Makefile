@@ -79,8 +79,7 @@ test-leitor: build
 # every test of the normal build and the web edition's, built with its own
 # compilers, Qt, Orca, emscripten and browsers; on Debian 12, whose packages
 # the host's `make test` already covers, only what runs under Debian's own
-# node and npm (this machine's may come from elsewhere), with only the
-# set-up that needs. On both, the Debian package installed by apt and played
+# node and npm (this machine's may come from elsewhere). On both, the Debian package installed by apt and played
 # in a root with nothing of the project: on Debian 13 built first in a root
 # with its Build-Depends alone, on Debian 12 the one `make deb` builds here.
 # The roots build no benchmarks: none runs there. Need root.
@@ -88,7 +87,7 @@ test-debian13:
 	bash scripts/test-debian.sh 13 CMAKE_OPCOES=-DVARZENO_BENCH=OFF ORCA_WEB= test-desktop test-web
 	bash scripts/test-debian.sh 13 pacote
 test-debian12: deb
-	NIVEIS="web node" bash scripts/test-debian.sh 12 test-web-node
+	bash scripts/test-debian.sh 12 test-web-node
 	bash scripts/test-debian.sh 12 pacote $$(ls $(BUILD)/varzeno_*_*.deb)
 
 # Every benchmark, the native build's and then the web edition's: both run
