@@ -10,11 +10,12 @@ set -euo pipefail
 
 niveis=" ${*:-test} "
 for n in $niveis; do
-  case $n in play | web | test) ;; *) echo "usage: $0 [play] [web] [test]" >&2; exit 2 ;; esac
+  case $n in play | web | node | test) ;; *) echo "usage: $0 [play] [web] [node] [test]" >&2; exit 2 ;; esac
 done
 # The web build draws its icons with a program of the desktop build, and
 # the whole suite runs the web edition's tests too.
-case $niveis in *" test "*) niveis+="web play " ;; esac
+case $niveis in *" test "*) niveis+="node web play " ;; esac
+case $niveis in *" node "*) niveis+="web play " ;; esac
 case $niveis in *" web "*) niveis+="play " ;; esac
 
 missing=() grupos=()
