@@ -113,8 +113,6 @@ function executar(passos) {
   }
 }
 
-// The second round opens with no message: where the campaign stands is said,
-// as after a week.
 function tocar(nome) {
   if (nome) som.tocar(nome);
   else som.parar();
