@@ -46,8 +46,8 @@ struct TSemanaJogada {
   int32_t PercentualLider = 0;
 };
 
-// What a step of the game asks its window to do, in this order: blank the
-// panel, refresh it, play the sound, show the message, draw the chart.
+// What a step of the game did and asks its window to show; the order of the
+// showing, which both editions share, is jogo/passos.h's.
 struct TResposta {
   std::string Recusa;                    // the choice was refused with this message; nothing changed
   const TAcao* Evento = nullptr;         // the adverse event that opened the new week, to announce
