@@ -224,9 +224,10 @@ void TformDiario::Exportar() {
   if (pasta_.isEmpty()) pasta_ = PastaInicial();
   const QString caminho = EscolherArquivo(QDir(pasta_).filePath(Q(varzeno::jogo::NomeArquivoDiario(*diario_))));
   if (caminho.isEmpty()) return;
-  pasta_ = QFileInfo(caminho).absolutePath();
   const std::string csv = varzeno::jogo::DiarioCsv(*diario_);
   GravarArquivo(caminho, QByteArray(csv.data(), static_cast<qsizetype>(csv.size())));
+  // Only a folder that took the file is offered again.
+  pasta_ = QFileInfo(caminho).absolutePath();
   salvo_->setText(QStringLiteral("Diário salvo em %1").arg(QDir::toNativeSeparators(caminho)));
   salvo_->show();
 }

@@ -213,10 +213,11 @@ class TesteDiario : public QObject {
     QCOMPARE(erros_.size(), 2);
     QVERIFY2(erros_[1].endsWith(": não é um arquivo comum."), qPrintable(erros_[1]));
     // Through Qt's own save dialog: titled as the button, proposing the
-    // file's name; accepted, the file is written.
+    // file's name in the last folder that took a file (not one that failed);
+    // a name typed without its suffix gets ".csv".
     D()->EscolhaDeArquivo = nullptr;
     const QString pelaCaixa = pasta_.filePath("pela-caixa.csv");
-    QString tituloDaCaixa, nomeProposto;
+    QString tituloDaCaixa, nomeProposto, pastaProposta;
     // Answered once it is up, from inside its own event loop.
     QTimer vigia;
     vigia.setInterval(10);
@@ -225,14 +226,19 @@ class TesteDiario : public QObject {
       if (!caixa || !caixa->isVisible()) return;
       vigia.stop();
       tituloDaCaixa = caixa->windowTitle();
-      nomeProposto = caixa->findChild<QLineEdit*>("fileNameEdit")->text();
-      caixa->selectFile(pelaCaixa);
+      auto* nome = caixa->findChild<QLineEdit*>("fileNameEdit");
+      nomeProposto = nome->text();
+      pastaProposta = caixa->directory().absolutePath();
+      // Typed as a player does: the dialog keeps the line its own while it has focus.
+      nome->selectAll();
+      QTest::keyClicks(nome, "pela-caixa");
       static_cast<QDialog*>(caixa)->accept();  // QFileDialog's own, as its button does
     });
     vigia.start();
     Clicar(D()->btnExportar);
     QCOMPARE(tituloDaCaixa, QString("Exportar diário (CSV)"));
     QCOMPARE(nomeProposto, QString("diario-campanha-semente-%1.csv").arg(kSemente));
+    QCOMPARE(pastaProposta, QDir(pasta_.path()).absolutePath());
     QFile escrito(pelaCaixa);
     QVERIFY(escrito.open(QIODevice::ReadOnly));
     QCOMPARE(escrito.readAll(), bytes);
