@@ -150,8 +150,11 @@ test-web-node: setup-node web
 play-web: web
 	python3 tools/web/servir.py $(WEB_BUILD)/site $(WEB_PORT)
 
-# The web edition's figures against their targets (see the README).
+# The web edition's figures against their targets, then Lighthouse's four
+# scores for the mobile and desktop presets (docs/benchmarks.md); Lighthouse
+# is pinned in bench/web's own lock file, which the tests never install.
 bench-web: build web
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
 	cd tests/web && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error
-	node bench/web/medir.mjs $(BUILD) $(WEB_BUILD)
+	cd bench/web && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error
+	node bench/web/medir.mjs $(BUILD) $(WEB_BUILD); s=$$?; node bench/web/lighthouse.mjs $(WEB_BUILD) || s=1; exit $$s

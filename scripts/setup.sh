@@ -47,6 +47,7 @@ grupo play "the candidates' photos: EMF, WMF and PNG decoders" libemf2svg-dev li
 
 grupo web "the C++ compiled to WebAssembly, and node that emscripten runs" emscripten nodejs
 grupo web "the web fonts cut to the game's letters (woff2) and its sounds as MP3" fonttools python3-brotli fonts-dejavu-core lame
+grupo web "the title picture as AVIF and WebP" libavif-bin webp
 
 grupo node "the web build's own tests under node: GoogleTest's sources, and npm for the test tools" googletest npm
 

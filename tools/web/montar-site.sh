@@ -18,16 +18,20 @@ novo() {  # target, sources
 }
 copiar() { if novo "$2" "$1"; then cp "$1" "$2"; fi; }
 
-# The page itself, its stylesheet inside it with the widgets' places.
+# The page itself, its stylesheet (with the widgets' places) and its first
+# frame's script inside it.
 for f in "$raiz"/web/site/*.*; do
   case "$(basename "$f")" in index.html | estilo.css) continue ;; esac
   copiar "$f" "$site/$(basename "$f")"
 done
-if novo "$site/index.html" "$raiz/web/site/index.html" "$raiz/web/site/estilo.css" "$leiaute" "$raiz/tools/web/embutir-estilo.py"; then
-  "$py" "$raiz/tools/web/embutir-estilo.py" "$raiz/web/site/index.html" "$raiz/web/site/estilo.css" "$leiaute" "$site/index.html"
+w="$raiz/web/site"
+if novo "$site/index.html" "$w/index.html" "$w/estilo.css" "$leiaute" "$w/js/primeiro_quadro.js" "$raiz/tools/web/embutir.py"; then
+  "$py" "$raiz/tools/web/embutir.py" "$w/index.html" "$w/estilo.css" "$leiaute" "$w/js/primeiro_quadro.js" "$site/index.html"
 fi
-rm -f "$site/estilo.css"
-for f in "$raiz"/web/site/js/*.js; do copiar "$f" "$site/js/$(basename "$f")"; done
+rm -f "$site/estilo.css" "$site/js/primeiro_quadro.js"
+for f in "$w"/js/*.js; do
+  [ "$(basename "$f")" = primeiro_quadro.js ] || copiar "$f" "$site/js/$(basename "$f")"
+done
 copiar "$motor/varzeno.js" "$site/js/varzeno.js"
 copiar "$motor/varzeno.wasm" "$site/js/varzeno.wasm"
 
@@ -47,13 +51,25 @@ for f in "$a"/*.png; do
   copiar "$f" "$fig/$n"
 done
 
+# What the first frame shows, in smaller formats the page offers first; the
+# PNG stays for a browser with neither. The title picture, drawn in soft
+# shades, as AVIF and WebP (a sixth and a third of the PNG's bytes); the
+# window's frame, all edges, as lossless WebP (half).
+for n in Image1 Image1@2x; do
+  if novo "$fig/$n.avif" "$a/$n.png"; then avifenc --min 18 --max 24 -s 4 -j 2 "$a/$n.png" "$fig/$n.avif" >/dev/null; fi
+  if novo "$fig/$n.webp" "$a/$n.png"; then cwebp -quiet -q 90 -m 6 "$a/$n.png" -o "$fig/$n.webp"; fi
+done
+for n in Imp Imp@2x; do
+  if novo "$fig/$n.webp" "$fig/$n.png"; then cwebp -quiet -lossless -z 9 "$fig/$n.png" -o "$fig/$n.webp"; fi
+done
+
 # The desktop's lettering: Liberation Sans for Arial, DejaVu Sans for the
 # descriptions' MS Sans Serif, Liberation Mono for the link's Courier New,
 # cut to the Latin-1 letters the game writes.
 fontes() {  # output, source
   if novo "$site/fontes/$1" "$2"; then
     "$py" -m fontTools.subset "$2" --unicodes="U+0020-007E,U+00A0-00FF,U+2026" --flavor=woff2 \
-      --layout-features='*' --drop-tables+=FFTM --output-file="$site/fontes/$1"
+      --layout-features='*' --drop-tables+=FFTM --no-hinting --output-file="$site/fontes/$1"
   fi
 }
 # Liberation 2 sits in liberation2/ on Debian 12; on Debian 13 that package

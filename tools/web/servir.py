@@ -20,6 +20,8 @@ class Tratador(http.server.SimpleHTTPRequestHandler):
         ".webmanifest": "application/manifest+json",
         ".woff2": "font/woff2",
         ".mp3": "audio/mpeg",
+        ".avif": "image/avif",
+        ".webp": "image/webp",
     }
 
 

@@ -110,6 +110,7 @@ test('every page at ratio 2', async () => {
     await p.locator('#janela').screenshot({ path: join(PASTA_CAPTURAS, `${nome}@2x.png`) });
   });
   // The pictures on show are the twice-size ones.
-  assert.match(await p.locator('#Imp').evaluate((i) => i.currentSrc), /Imp@2x\.png$/);
+  assert.match(await p.locator('#Imp').evaluate((i) => i.currentSrc), /Imp@2x\.webp$/);
+  assert.match(await p.locator('#Image1 img').evaluate((i) => i.currentSrc), /Image1@2x\.avif$/);
   await p.close();
 });

@@ -98,6 +98,22 @@ test('upright, the phone is asked to turn over the whole screen, and may go on',
   await contexto.close();
 });
 
+// The window is laid out at its scale from the first frame: nothing on the
+// title page moves while the page loads, upright or sideways.
+test('the title page does not shift while it loads', async () => {
+  for (const [largura, altura] of [[390, 844], [844, 390]]) {
+    const { p, contexto } = await telefone(largura, altura, () => {
+      window.deslocamentos = [];
+      new PerformanceObserver((l) => window.deslocamentos.push(...l.getEntries().map((e) => e.value)))
+        .observe({ type: 'layout-shift', buffered: true });
+    });
+    await p.locator('#Image1 img').evaluate((i) => i.decode());
+    await p.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+    assert.deepEqual(await p.evaluate(() => window.deslocamentos), [], `${largura}×${altura}`);
+    await contexto.close();
+  }
+});
+
 test('upright, one tap asks for full screen locked to landscape', async () => {
   const { p, contexto } = await telefone(390, 844, () => {
     // What the page asks for, and what this browser answers.

@@ -9,8 +9,6 @@ export function ligarGirar() {
   const atras = [$('moldura'), $('arquivos')];
   const retrato = matchMedia('(orientation: portrait) and (pointer: coarse)');
   let dispensado = false;
-  const podeTelaCheia = document.fullscreenEnabled && typeof screen.orientation?.lock === 'function';
-  telaCheia.hidden = !podeTelaCheia;
 
   const aplicar = () => {
     const mostrar = retrato.matches && !dispensado;

@@ -1,5 +1,6 @@
 // The game's window in the page: the pages, the panel and the week, driven
-// by the engine compiled from the desktop's own C++.
+// by the engine compiled from the desktop's own C++. Loaded by inicio.js once
+// the title page is up.
 import criarMotor from './varzeno.js';
 import { ligarBotao } from './botao.js';
 import * as dialogo from './dialogo.js';
@@ -12,7 +13,6 @@ import { lerSemente } from './semente.js';
 import { montarBarra } from './rolagem.js';
 import { criarArmazem } from './armazenamento.js';
 import { ligarArquivoIni } from './arquivo_ini.js';
-import { ligarEscala } from './escala.js';
 import { ligarGirar } from './girar.js';
 import { enderecoDaCampanha } from './semente.js';
 import { ligarDiario } from './diario.js';
@@ -22,7 +22,6 @@ import * as som from './som.js';
 import { dizer, inicioDaCampanha } from './falas.js';
 
 const $ = (id) => document.getElementById(id);
-ligarEscala();
 ligarGirar();
 const motor = await criarMotor();
 const T = motor.textos();
@@ -233,6 +232,9 @@ montarPainel(T, motor);
 const diario = ligarDiario(motor, () => !motor.diario().vazio && (estado.pagina === null || (estado.pagina === 'Grafico' && estado.graficoPronto)));
 $('abrirDiario').textContent = motor.diario().titulo;
 $('diarioExportar').textContent = motor.diario().exportar;
+// The rest of the set-up in a task of its own: on a slow phone no single
+// task then holds up the page for long.
+await new Promise((seguir) => setTimeout(seguir));
 montarRegras(T);
 let armazem = null;
 const candidatos = montarCandidatos(T, {

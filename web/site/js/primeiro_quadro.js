@@ -1,0 +1,21 @@
+// What the first frame must know, set before it is laid out so that nothing
+// moves once shown. A plain script in the page's head (the build writes it
+// inside the page).
+{
+  const raiz = document.documentElement;
+  // The window's scale: as large as the viewport allows, never wider than it;
+  // with a mouse on a screen that holds it whole, the desktop's own size.
+  const LARGURA = 650, ALTURA = 198;
+  const RESERVA_ABAIXO = 64;  // the file buttons and a note under the window
+  const dedo = matchMedia('(pointer: coarse)');
+  const aplicar = () => {
+    const k = Math.min(raiz.clientWidth / LARGURA, Math.max(window.innerHeight - RESERVA_ABAIXO, ALTURA / 2) / ALTURA);
+    raiz.style.setProperty('--k', String(dedo.matches ? k : Math.min(1, k)));
+  };
+  window.addEventListener('resize', aplicar);
+  dedo.addEventListener('change', aplicar);
+  aplicar();
+  // Whether an upright phone can be offered full screen turned sideways
+  // (girar.js): the prompt is laid out with or without that button.
+  raiz.classList.toggle('podeTelaCheia', document.fullscreenEnabled && typeof screen.orientation?.lock === 'function');
+}
