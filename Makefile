@@ -76,15 +76,18 @@ test-leitor: build
 
 # In a fresh root of a stock Debian made by mmdebstrap (kept in
 # ~/.cache/varzeno between runs), after the project's set-up: on Debian 13
-# every test of the normal build and the web edition's, built with its own
-# compilers, Qt, Orca, emscripten and browsers; on Debian 12, whose packages
-# the host's `make test` already covers, only what runs under Debian's own
-# node and npm (this machine's may come from elsewhere). On both, the Debian package installed by apt and played
+# every test of the normal build, built with its own compilers, Qt and Orca,
+# and the web edition built with its own emscripten and played in chromium
+# (its firefox-esr and WebKitGTK are the releases the host's run tests, and
+# the web game under Orca is made against Orca 43, not Debian 13's 48); on
+# Debian 12, whose packages the host's `make test` already covers, only what
+# runs under Debian's own node and npm (this machine's may come from
+# elsewhere). On both, the Debian package installed by apt and played
 # in a root with nothing of the project: on Debian 13 built first in a root
 # with its Build-Depends alone, on Debian 12 the one `make deb` builds here.
 # The roots build no benchmarks: none runs there. Need root.
 test-debian13:
-	bash scripts/test-debian.sh 13 CMAKE_OPCOES=-DVARZENO_BENCH=OFF ORCA_WEB= test-desktop test-web
+	bash scripts/test-debian.sh 13 CMAKE_OPCOES=-DVARZENO_BENCH=OFF NAVEGADORES=chromium test-desktop test-web
 	bash scripts/test-debian.sh 13 pacote
 test-debian12: deb
 	bash scripts/test-debian.sh 12 test-web-node
@@ -133,13 +136,13 @@ web: setup-web $(BUILD)/CMakeCache.txt $(WEB_BUILD)/CMakeCache.txt
 # The engine's and simulator's suites under node, web against native
 # simulator, and whole games in Debian's chromium, firefox-esr and WebKitGTK.
 # Of the native build only the simulator, to compare against.
-# ORCA_WEB= leaves out the whole web game under Orca (made against Orca 43;
-# the Debian 13 root, with Orca 48, runs without it).
-ORCA_WEB ?= orca
+# NAVEGADORES picks the browsers; orca is the whole web game under Orca in
+# chromium and firefox-esr (made against Orca 43).
+NAVEGADORES ?= chromium firefox webkit orca
 test-web: setup web
 	cmake --build $(BUILD) -j $(JOBS) --target varzeno-sim
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
-	VARZENO_WEB_NAVEGADORES="chromium firefox webkit $(ORCA_WEB)" bash tests/web/executar.sh $(BUILD) $(WEB_BUILD)
+	VARZENO_WEB_NAVEGADORES="$(NAVEGADORES)" bash tests/web/executar.sh $(BUILD) $(WEB_BUILD)
 
 # Only what runs under node: the suites, the simulator, npm's install.
 test-web-node: setup-node web

@@ -40,7 +40,10 @@ cache=${VARZENO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/varzeno}
 base=$cache/debian$versao-raiz.tar
 pacotes=$cache/debian$versao-pacotes
 npm=$cache/debian$versao-npm
-mkdir -p "$cache" "$pacotes/partial" "$npm"
+# The compiler cache of this release's roots: each fresh root compiles only
+# what changed since the last (the project uses ccache where it is installed).
+compilados=$cache/debian$versao-ccache
+mkdir -p "$cache" "$pacotes/partial" "$npm" "$compilados"
 
 # Only this check needs it, so the project's set-up leaves it out.
 if ! command -v mmdebstrap >/dev/null; then
@@ -102,7 +105,7 @@ FONTES
   # A mount and process namespace of its own: every mount, and every process
   # the tests leave behind, ends with it.
   unshare --mount --pid --fork --kill-child --propagation private bash -euc '
-    raiz=$1 pacotes=$2 npm=$3 comando=$4
+    raiz=$1 pacotes=$2 npm=$3 comando=$4 compilados=$5
     # The root a mount of its own, as an installed system has it: a test
     # that makes a mount namespace inside (the Orca tests) can then make its
     # mounts private.
@@ -115,9 +118,11 @@ FONTES
     mount --bind "$pacotes" "$raiz/var/cache/apt/archives"
     mkdir -p "$raiz/root/.npm"
     mount --bind "$npm" "$raiz/root/.npm"
+    mkdir -p "$raiz/root/.cache/ccache"
+    mount --bind "$compilados" "$raiz/root/.cache/ccache"
     exec chroot "$raiz" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
       TERM=dumb CI="${CI:-}" bash -euc "update-ca-certificates >/dev/null; cd /src && $comando"
-  ' _ "$raiz" "$arquivos" "$npm" "$comando"
+  ' _ "$raiz" "$arquivos" "$npm" "$comando" "$compilados"
   find "$arquivos" -maxdepth 1 -name '*.deb' -exec cp -n -l -t "$pacotes" {} + 2>/dev/null ||
     find "$arquivos" -maxdepth 1 -name '*.deb' -exec cp -n -t "$pacotes" {} +
   rm -f "$saida"/*.deb
@@ -140,5 +145,7 @@ if [ "${alvos[0]}" = pacote ]; then
   exit 0
 fi
 # NIVEIS: the set-up's tiers the targets need (all of them by default).
-em_raiz "bash scripts/setup.sh ${NIVEIS:-} && make ${alvos[*]}"
+# ccache is the check's own, not the set-up's: the build finds it there.
+em_raiz "export DEBIAN_FRONTEND=noninteractive; apt-get update -qq && apt-get install -y -qq --no-install-recommends ccache >/dev/null &&
+  bash scripts/setup.sh ${NIVEIS:-} && make ${alvos[*]}"
 echo "== Debian $versao: make ${alvos[*]} passed"
