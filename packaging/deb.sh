@@ -25,7 +25,9 @@ else
   tar --exclude='./build*' --exclude=./.git -cf - . | tar -C "$copia" -xf -
 fi
 if command -v ccache >/dev/null; then
-  export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+  # debhelper gives the build a home of its own: the cache stays the user's.
+  CCACHE_DIR=${CCACHE_DIR:-$(ccache -k cache_dir)}
+  export CCACHE_DIR CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
 fi
 (cd "$copia" && dpkg-buildpackage -us -uc -b) >"$pasta/dpkg-buildpackage.txt" 2>&1 ||
   { tail -n 60 "$pasta/dpkg-buildpackage.txt"; echo "deb: dpkg-buildpackage failed (whole log: $pasta/dpkg-buildpackage.txt)" >&2; exit 1; }

@@ -136,7 +136,7 @@ if [ "${alvos[0]}" = pacote ]; then
   else
     em_raiz "export DEBIAN_FRONTEND=noninteractive; apt-get update -qq &&
       apt-get build-dep -y -qq --no-install-recommends /src >/dev/null &&
-      apt-get install -y -qq --no-install-recommends lintian desktop-file-utils man-db >/dev/null &&
+      apt-get install -y -qq --no-install-recommends lintian desktop-file-utils man-db ccache >/dev/null &&
       bash packaging/deb.sh build"
     deb=$(ls "$saida"/varzeno_*.deb)
   fi

@@ -158,7 +158,6 @@ val Diario() {
   }
   o.set("linhas", linhas);
   o.set("rodape", Vetor(t.rodape));
-  o.set("vazio", diario.Vazio());
   o.set("semente", diario.Semente() ? static_cast<double>(*diario.Semente()) : -1.0);
   o.set("nomeArquivo", jogo::NomeArquivoDiario(diario));
   return o;
@@ -338,6 +337,8 @@ EMSCRIPTEN_BINDINGS(varzeno) {
   });
   emscripten::function("semear", &Semear);
   emscripten::function("diario", &Diario);
+  // Whether there is a diary to open, asked at every page: without its table.
+  emscripten::function("diarioVazio", +[] { return diario.Vazio(); });
   emscripten::function("diarioCsv", +[] { return Bytes(jogo::DiarioCsv(diario)); });
   emscripten::function("semearDoRelogio", &SemearDoRelogio);
   emscripten::function("novoJogoGuardado", &NovoJogoGuardado);

@@ -12,15 +12,12 @@ private D-Bus session, with the accessibility bus up)
 
 import os
 import random
-import subprocess
 import sys
 import time
 
-import gi
-
-gi.require_version("Atspi", "2.0")
-import pyatspi  # noqa: E402
-from gi.repository import Atspi  # noqa: E402
+from arvore import Falha, executar, fechar_pelo_botao, no_barramento, nos
+import pyatspi
+from gi.repository import Atspi
 
 PRAZO = 5.0  # seconds for any one answer
 
@@ -29,22 +26,6 @@ FRONTEIRAS = [pyatspi.TEXT_BOUNDARY_CHAR, pyatspi.TEXT_BOUNDARY_WORD_START, pyat
               pyatspi.TEXT_BOUNDARY_LINE_START, pyatspi.TEXT_BOUNDARY_LINE_END]
 GRANULARIDADES = [Atspi.TextGranularity.CHAR, Atspi.TextGranularity.WORD, Atspi.TextGranularity.SENTENCE,
                   Atspi.TextGranularity.LINE, Atspi.TextGranularity.PARAGRAPH]
-
-
-class Falha(Exception):
-    pass
-
-
-def nos(raiz):
-    pilha = [raiz]
-    while pilha:
-        a = pilha.pop()
-        yield a
-        try:
-            filhos = [a.getChildAtIndex(i) for i in range(a.childCount)]
-        except Exception:
-            continue
-        pilha.extend(c for c in filhos if c is not None)
 
 
 def textos(app):
@@ -94,18 +75,10 @@ def main():
     sorte = random.Random(semente)
     # A call that takes longer than the deadline raises instead of waiting.
     Atspi.set_timeout(int(PRAZO * 1000), int(PRAZO * 1000))
-    processo = subprocess.Popen([jogo])
-    try:
-        desktop = pyatspi.Registry.getDesktop(0)
+
+    def corpo(processo):
+        app = no_barramento(processo)
         fim = time.monotonic() + 60
-        app = None
-        while app is None and time.monotonic() < fim:
-            if processo.poll() is not None:
-                raise Falha("o jogo saiu antes de aparecer (status %d)" % processo.returncode)
-            app = next((a for a in desktop if a is not None and a.name == "Varzeno"), None)
-            time.sleep(0.2)
-        if app is None:
-            raise Falha("o jogo não apareceu no barramento de acessibilidade")
         objetos = []
         # The six name boxes at least (Qt 6.4's labels have no text interface).
         while time.monotonic() < fim and sum(a.name == "Nome do candidato" for a, _ in objetos) < 6:
@@ -131,18 +104,9 @@ def main():
             if processo.poll() is not None:
                 raise Falha("o jogo saiu com %s depois da pergunta %s" % (processo.returncode, oque))
         print("ok: %d perguntas, a mais lenta em %.3f s" % (total, pior))
-        fechar = next(a for a in nos(app) if a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name == "Fechar")
-        fechar.queryAction().doAction(0)
-        if processo.wait(timeout=20) != 0:
-            raise Falha("o jogo não fechou bem")
-        print("ok: o jogo fechou pelo botão 'Fechar'")
-    except Falha as f:
-        print("FALHA:", f)
-        return 1
-    finally:
-        if processo.poll() is None:
-            processo.kill()
-    return 0
+        fechar_pelo_botao(app, processo)
+
+    return executar(jogo, corpo)
 
 
 if __name__ == "__main__":

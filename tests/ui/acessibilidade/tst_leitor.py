@@ -21,42 +21,12 @@ import subprocess
 import sys
 import time
 
-import gi
-
-gi.require_version("Atspi", "2.0")
-import pyatspi  # noqa: E402
-from gi.repository import Atspi, GLib  # noqa: E402
-
-PRAZO = 20.0  # seconds for any one step to show its effect
+from arvore import (Falha, achar, bombear, checar, esperar, executar, fechar_pelo_botao, mostrando, no_barramento, nos,
+                    pressionar, todos)
+import pyatspi
+from gi.repository import Atspi
 
 anuncios = []  # (role name, accessible name) of alerts that came up
-
-
-class Falha(Exception):
-    pass
-
-
-def bombear(segundos=0.05):
-    """Lets the bus deliver its events for a moment."""
-    contexto = GLib.MainContext.default()
-    fim = time.monotonic() + segundos
-    while time.monotonic() < fim:
-        while contexto.pending():
-            contexto.iteration(False)
-        time.sleep(0.01)
-
-
-def esperar(condicao, oque, prazo=PRAZO):
-    fim = time.monotonic() + prazo
-    while time.monotonic() < fim:
-        try:
-            valor = condicao()
-        except Exception:  # an object went away under us: ask again
-            valor = None
-        if valor:
-            return valor
-        bombear()
-    raise Falha("tempo esgotado esperando " + oque)
 
 
 fora_da_arvore = []  # (event, role, name) of events from objects a reader cannot reach
@@ -104,62 +74,6 @@ def ao_evento(evento):
             anuncios.append(fonte.name)
     except Exception:
         pass
-
-
-def nos(raiz):
-    """Every object under `raiz`, depth first."""
-    pilha = [raiz]
-    while pilha:
-        a = pilha.pop()
-        yield a
-        try:
-            n = a.childCount
-        except Exception:
-            continue
-        for i in reversed(range(n)):
-            try:
-                c = a.getChildAtIndex(i)
-            except Exception:
-                c = None
-            if c is not None:
-                pilha.append(c)
-
-
-def mostrando(a):
-    return a.getState().contains(pyatspi.STATE_SHOWING)
-
-
-def todos(app, papel, nome=None, so_visiveis=True):
-    achados = []
-    for a in nos(app):
-        try:
-            if a.getRole() != papel or (nome is not None and a.name != nome):
-                continue
-            if so_visiveis and not mostrando(a):
-                continue
-            achados.append(a)
-        except Exception:
-            continue
-    return achados
-
-
-def achar(app, papel, nome=None):
-    achados = todos(app, papel, nome)
-    return achados[0] if achados else None
-
-
-def pressionar(a, acao=None):
-    acoes = a.queryAction()
-    nomes = [acoes.getName(i) for i in range(acoes.nActions)]
-    indice = nomes.index(acao) if acao else 0
-    if not acoes.doAction(indice):
-        raise Falha("a ação %s de %r falhou" % (nomes[indice], a.name))
-
-
-def checar(cond, texto):
-    if not cond:
-        raise Falha(texto)
-    print("ok:", texto)
 
 
 def conferir_controles(app):
@@ -298,19 +212,17 @@ def main():
     # answer; a step's own deadline is what counts.
     Atspi.set_timeout(10000, 60000)
     depois = "--leitor-depois" in sys.argv[2:]
-    barramento = None
-    processo = subprocess.Popen([jogo])
-    try:
+    barramento = []
+
+    def corpo(processo):
         if depois:
             time.sleep(2)  # the game is up, nobody reading
-            barramento = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+            barramento.append(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"]))
         pyatspi.Registry.registerEventListener(ao_evento, "object:state-changed:showing",
                                                "object:property-change:accessible-name")
         pyatspi.Registry.registerEventListener(ao_evento_qualquer, "object:property-change:accessible-name",
                                                "object:state-changed:focused", "focus:")
-        desktop = pyatspi.Registry.getDesktop(0)
-        app = esperar(lambda: next((a for a in desktop if a is not None and a.name == "Varzeno"), None),
-                      "o jogo no barramento de acessibilidade", 60)
+        app = no_barramento(processo)
         esperar(lambda: achar(app, pyatspi.ROLE_PUSH_BUTTON, "Começar"), "a página de título")
         conferir_controles(app)
         conferir_paginas(app)
@@ -323,18 +235,10 @@ def main():
         bombear(0.5)
         checar(not fora_da_arvore, "nenhum aviso de fora da árvore (%s)" %
                "; ".join("%s %s %r" % f for f in fora_da_arvore[:5]))
-        pressionar(achar(app, pyatspi.ROLE_PUSH_BUTTON, "Fechar"))
-        checar(processo.wait(timeout=20) == 0, "o jogo fechou pelo botão 'Fechar'")
+        fechar_pelo_botao(app, processo)
         checar(os.path.exists("jogo.ini"), "jogo.ini gravado na pasta de trabalho")
-    except Falha as f:
-        print("FALHA:", f)
-        return 1
-    finally:
-        if processo.poll() is None:
-            processo.kill()
-        if barramento is not None:
-            barramento.terminate()
-    return 0
+
+    return executar(jogo, corpo, lambda: [b.terminate() for b in barramento])
 
 
 if __name__ == "__main__":

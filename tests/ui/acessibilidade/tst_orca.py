@@ -19,21 +19,15 @@ import subprocess
 import sys
 import time
 
-import gi
-
-gi.require_version("Atspi", "2.0")
-import pyatspi  # noqa: E402
-from gi.repository import Atspi  # noqa: E402
+from arvore import Falha, checar
+import pyatspi
+from gi.repository import Atspi
 
 ORCA = None
 PRAZO = 30.0  # seconds for Orca to say what a key should bring
 # The text, then the voice Orca used: a dict, or a list of them.
 LINHA = re.compile(r"SPEECH OUTPUT: '(.*)'(?: voice=\S+)?\s*(?:\[?\{.*\}\]?)?\s*$")
 SEMANAS = re.compile(r"Semanas até ([12])o turno: (\d+)")
-
-
-class Falha(Exception):
-    pass
 
 
 class Orca:
@@ -57,6 +51,12 @@ class Orca:
             if m:
                 falas.append(m.group(1).strip())
         return falas
+
+    def mostrar_ouvido(self):
+        """What was heard, for whoever reads a failure."""
+        print("--- ouvido:")
+        for f in self.falas():
+            print("  ", f[:200])
 
     def marca(self):
         return len(self.falas())
@@ -91,12 +91,6 @@ class Orca:
                 self.processo.wait(timeout=10)
             except subprocess.TimeoutExpired:
                 self.processo.kill()
-
-
-def checar(cond, texto):
-    if not cond:
-        raise Falha(texto)
-    print("ok:", texto)
 
 
 def calmo(orca, quieto=0.3, prazo=5.0):
@@ -439,10 +433,7 @@ def main():
         copia = os.environ.get("VARZENO_ORCA_DEBUG")
         if copia and os.path.exists(orca.arquivo):
             shutil.copy(orca.arquivo, copia)
-        # What was heard, for whoever reads a failure.
-        print("--- ouvido:")
-        for f in orca.falas():
-            print("  ", f[:200])
+        orca.mostrar_ouvido()
     return 0
 
 

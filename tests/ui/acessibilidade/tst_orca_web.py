@@ -22,7 +22,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import tst_orca as T  # noqa: E402
-from tst_orca import Falha, checar  # noqa: E402
+from arvore import Falha, checar  # noqa: E402
 
 OPCAO = re.compile(r"(.*) Din: (-?\d+) +Pop: (-?\d+) +hon: (-?\d+), ([1-4]) de 4")
 SEMANA = re.compile(r"Semanas até ([12])o turno: (\d+)\. Dinheiro: (-?\d+)\. Popularidade: (-?\d+)%\. Honestidade: (-?\d+)\.")
@@ -226,9 +226,7 @@ def main():
                 f.write("\n".join(orca.falas()) + "\n")
             if os.path.exists(orca.arquivo):
                 shutil.copy(orca.arquivo, os.path.join(destino, "orca-web-%s-debug.out" % navegador))
-        print("--- ouvido:")
-        for f in orca.falas():
-            print("  ", f[:200])
+        orca.mostrar_ouvido()
     return 0
 
 

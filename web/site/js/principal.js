@@ -229,7 +229,7 @@ for (const id of ['bt1', 'bt3', 'bt5']) $(id).classList.add('esquerda');
 for (const id of ['bt2', 'bt4']) $(id).classList.add('direita');
 montarPainel(T, motor);
 // The diary opens while a campaign is played and once its chart has drawn.
-const diario = ligarDiario(motor, () => !motor.diario().vazio && (estado.pagina === null || (estado.pagina === 'Grafico' && estado.graficoPronto)));
+const diario = ligarDiario(motor, () => !motor.diarioVazio() && (estado.pagina === null || (estado.pagina === 'Grafico' && estado.graficoPronto)));
 $('abrirDiario').textContent = motor.diario().titulo;
 $('diarioExportar').textContent = motor.diario().exportar;
 // The rest of the set-up in a task of its own: on a slow phone no single

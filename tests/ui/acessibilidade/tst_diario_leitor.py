@@ -6,76 +6,18 @@ navigation does: a table named "Diário da campanha" with its column and row
 headers, each cell readable and placed under its headers; then its Ok
 closes it. Exits non-zero on the first failure.
 
-Usage: diario_leitor.py GAME   (run by leitor.sh inside a private D-Bus
+Usage: tst_diario_leitor.py GAME   (run by leitor.sh inside a private D-Bus
 session, under Xvfb)
 """
 
 import os
-import subprocess
 import sys
-import time
 
-import gi
+from arvore import achar, checar, esperar, executar, fechar_pelo_botao, no_barramento, nos, pressionar
+import pyatspi
+from gi.repository import Atspi
 
-gi.require_version("Atspi", "2.0")
-import pyatspi  # noqa: E402
-from gi.repository import Atspi, GLib  # noqa: E402
-
-PRAZO = 20.0
 COLUNAS = ["Evento", "Ação", "Penalidade", "Dinheiro", "Popularidade", "Honestidade", "Posição", "Líder"]
-
-
-class Falha(Exception):
-    pass
-
-
-def esperar(condicao, oque, prazo=PRAZO):
-    fim = time.monotonic() + prazo
-    contexto = GLib.MainContext.default()
-    while time.monotonic() < fim:
-        try:
-            valor = condicao()
-        except Exception:  # an object went away under us: ask again
-            valor = None
-        if valor:
-            return valor
-        while contexto.pending():
-            contexto.iteration(False)
-        time.sleep(0.05)
-    raise Falha("tempo esgotado esperando " + oque)
-
-
-def checar(cond, texto):
-    if not cond:
-        raise Falha(texto)
-    print("ok:", texto)
-
-
-def nos(raiz):
-    pilha = [raiz]
-    while pilha:
-        a = pilha.pop()
-        yield a
-        try:
-            filhos = [a.getChildAtIndex(i) for i in range(a.childCount)]
-        except Exception:
-            continue
-        pilha.extend(c for c in reversed(filhos) if c is not None)
-
-
-def achar(app, papel, nome=None, dentro_de=None):
-    for a in nos(dentro_de or app):
-        try:
-            if a.getRole() == papel and (nome is None or a.name == nome) and a.getState().contains(pyatspi.STATE_SHOWING):
-                return a
-        except Exception:
-            continue
-    return None
-
-
-def pressionar(a):
-    if not a.queryAction().doAction(0):
-        raise Falha("a ação de %r falhou" % a.name)
 
 
 def fechar_alertas(app):
@@ -126,11 +68,9 @@ def ler_tabela(app):
 def main():
     jogo = os.path.abspath(sys.argv[1])
     Atspi.set_timeout(10000, 60000)
-    processo = subprocess.Popen([jogo])
-    try:
-        desktop = pyatspi.Registry.getDesktop(0)
-        app = esperar(lambda: next((a for a in desktop if a is not None and a.name == "Varzeno"), None),
-                      "o jogo no barramento de acessibilidade", 60)
+
+    def corpo(processo):
+        app = no_barramento(processo)
         pressionar(esperar(lambda: achar(app, pyatspi.ROLE_PUSH_BUTTON, "Começar"), "a página de título"))
         pressionar(esperar(lambda: achar(app, pyatspi.ROLE_PUSH_BUTTON, "Próxima página"), "a página de regras"))
         pressionar(esperar(lambda: achar(app, pyatspi.ROLE_PUSH_BUTTON, "Candidato 35"), "os candidatos"))
@@ -153,15 +93,9 @@ def main():
         pressionar(esperar(lambda: achar(app, pyatspi.ROLE_PUSH_BUTTON, "Ok", dialogo), "o Ok do diário"))
         esperar(lambda: achar(app, pyatspi.ROLE_TABLE, "Diário da campanha") is None, "o diário fechar")
         print("ok: o diário fechou pelo seu Ok")
-        pressionar(achar(app, pyatspi.ROLE_PUSH_BUTTON, "Fechar"))
-        checar(processo.wait(timeout=20) == 0, "o jogo fechou pelo botão 'Fechar'")
-    except Falha as f:
-        print("FALHA:", f)
-        return 1
-    finally:
-        if processo.poll() is None:
-            processo.kill()
-    return 0
+        fechar_pelo_botao(app, processo)
+
+    return executar(jogo, corpo)
 
 
 if __name__ == "__main__":
