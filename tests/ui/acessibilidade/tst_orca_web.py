@@ -29,13 +29,19 @@ SEMANA = re.compile(r"Semanas até ([12])o turno: (\d+)\. Dinheiro: (-?\d+)\. Po
 MENSAGEM = re.compile(r"^(.+?)\.? diálogo")
 
 
-def escolher(opcoes, dinheiro):
+# What the game refuses, with its reasons: the week does not pass.
+RECUSAS = ("Sem dinheiro Suficiente", "Você não pode ir tão mal nas pesquisas", "Você não pode ser tão descarado assim!")
+
+
+def escolher(opcoes, dinheiro, popularidade, honestidade):
     """The desktop test's player, who also raises money when short of it,
-    so the options it takes change the money both ways."""
-    k = T.escolher(opcoes, dinheiro)
+    so the options it takes change the money both ways; it takes nothing
+    the figures it heard say the game would refuse."""
+    aceitas = {k: e for k, e in opcoes.items() if popularidade + e[1] >= 0 and honestidade + e[2] >= 0}
+    k = T.escolher(aceitas, dinheiro)
     if k == 0 or dinheiro < 3000:
-        ganho = max(opcoes, key=lambda j: opcoes[j][0])
-        if opcoes[ganho][0] > 0:
+        ganho = max(aceitas, key=lambda j: aceitas[j][0], default=0)
+        if ganho and aceitas[ganho][0] > 0:
             return ganho
     return k
 
@@ -107,7 +113,7 @@ def campanha(orca):
     m = SEMANA.search(inicio)
     checar(m and m.group(2) == "20", "o começo diz as semanas, o dinheiro, a popularidade e a honestidade: " + inicio)
     checar("1, 2 e 3 marcam uma ação" in inicio and "Marcada: " in inicio, "o começo diz as teclas e a opção marcada")
-    dinheiro, honestidade = int(m.group(3)), int(m.group(5))
+    dinheiro, popularidade, honestidade = int(m.group(3)), int(m.group(4)), int(m.group(5))
 
     marca = orca.marca()
     T.tecla("p")
@@ -132,7 +138,7 @@ def campanha(orca):
         marca = orca.marca()
         T.tecla("1")
         orca.esperar(r", 1 de 4", "a opção marcada dita de novo pela sua tecla", marca)
-        k = escolher(opcoes, dinheiro)
+        k = escolher(opcoes, dinheiro, popularidade, honestidade)
         if k != 1:
             marca = orca.marca()
             T.tecla(str(k))
@@ -161,6 +167,7 @@ def campanha(orca):
                    "semana calma %s: a opção %d aplicada como ouvida (dinheiro %d%+d, honestidade %d%+d)"
                    % (semana.group(2), k, dinheiro, efeito[0], honestidade, efeito[2]))
             dinheiro, honestidade = novo
+            popularidade = int(semana.group(4))
             semanas = (int(semana.group(1)), int(semana.group(2)))
             calmas += 1
             aplicadas += 1
@@ -176,9 +183,13 @@ def campanha(orca):
         T.tecla("Return")
         if mensagem in ("Você ganhou!", "Você perdeu!"):
             return mensagem, calmas, mensagens, aplicadas, marca
+        if mensagem in RECUSAS:
+            # Refused: the week stays, and the option marked is said again.
+            orca.esperar(r", %d de 4" % (k if k else 4), "a opção marcada depois da recusa %r" % mensagem, marca)
+            continue
         semana = SEMANA.search(ouvir(orca, SEMANA, "a semana depois da mensagem %r" % mensagem, marca))
         semanas = (int(semana.group(1)), int(semana.group(2)))
-        dinheiro, honestidade = int(semana.group(3)), int(semana.group(5))
+        dinheiro, popularidade, honestidade = int(semana.group(3)), int(semana.group(4)), int(semana.group(5))
     raise Falha("o jogo não terminou")
 
 
