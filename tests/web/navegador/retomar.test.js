@@ -115,7 +115,12 @@ test('reloads, a message up, a closed tab: the campaign resumes where it was and
 
 test('a browser restarted on the same profile resumes the campaign, even one the clock seeded', async () => {
   const perfil = await mkdtemp(join(tmpdir(), 'varzeno-perfil-'));
-  const lancar = () => chromium.launchPersistentContext(perfil, { executablePath: CHROMIUM, headless: true, args: ARGUMENTOS_CHROMIUM });
+  const lancar = async () => {
+    const contexto = await chromium.launchPersistentContext(perfil, { executablePath: CHROMIUM, headless: true, args: ARGUMENTOS_CHROMIUM });
+    // A persistent context waits for ever by default: a step that never comes fails.
+    contexto.setDefaultTimeout(60000);
+    return contexto;
+  };
   try {
     let contexto = await lancar();
     let { p } = await abrir(contexto, '');

@@ -9,10 +9,19 @@
   const RESERVA_ABAIXO = 64;  // the file buttons and a note under the window
   const dedo = matchMedia('(pointer: coarse)');
   const aplicar = () => {
-    const k = Math.min(raiz.clientWidth / LARGURA, Math.max(window.innerHeight - RESERVA_ABAIXO, ALTURA / 2) / ALTURA);
+    const largura = raiz.clientWidth, altura = window.innerHeight;
+    // A window the browser has not sized yet (one it is still opening)
+    // measures 0, which would scale the game to nothing: measured again at
+    // its first frame, and at every resize and the load.
+    if (!largura || !altura) {
+      requestAnimationFrame(aplicar);
+      return;
+    }
+    const k = Math.min(largura / LARGURA, Math.max(altura - RESERVA_ABAIXO, ALTURA / 2) / ALTURA);
     raiz.style.setProperty('--k', String(dedo.matches ? k : Math.min(1, k)));
   };
   window.addEventListener('resize', aplicar);
+  window.addEventListener('load', aplicar);
   dedo.addEventListener('change', aplicar);
   aplicar();
   // Whether an upright phone can be offered full screen turned sideways
