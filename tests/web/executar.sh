@@ -23,6 +23,10 @@ cd "$aqui"
 if ! cmp -s package-lock.json node_modules/.package-lock.json 2>/dev/null; then
   npm ci --no-audit --no-fund --ignore-scripts --loglevel=error || exit 1
 fi
+# Each browser run ends within 15 minutes whatever hangs (a browser left
+# open keeps node alive after its test failed): a hang fails its run, not CI.
+limitado() { timeout --kill-after=30 900 "$@"; }
+
 export VARZENO_SITE="$web/site" VARZENO_SIM_NATIVO="$nativo/tools/sim/varzeno-sim" VARZENO_CAPTURAS="$web/capturas"
 
 if [[ $navegadores == *" chromium "* ]]; then
@@ -31,7 +35,7 @@ echo "== browser tests (chromium)"
 # two cores, and node 18 (Debian 12) has no --test-concurrency.
 for f in navegador/*.test.js; do
   case "$f" in navegador/firefox.test.js | navegador/webkit.test.js) continue ;; esac
-  node --test --test-reporter=spec "$f" || status=1
+  limitado node --test --test-reporter=spec "$f" || status=1
 done
 fi
 
@@ -40,7 +44,7 @@ echo "== browser tests (firefox-esr)"
 # setup.sh installs it: without it this run fails rather than skip.
 firefox=${VARZENO_FIREFOX:-/usr/bin/firefox-esr}
 if [ -x "$firefox" ]; then
-  VARZENO_FIREFOX="$firefox" node --test --test-reporter=spec navegador/firefox.test.js || status=1
+  VARZENO_FIREFOX="$firefox" limitado node --test --test-reporter=spec navegador/firefox.test.js || status=1
 else
   echo "FAIL: no $firefox; install Debian's firefox-esr (make setup) to run the Firefox tests" >&2
   status=1
@@ -54,7 +58,7 @@ echo "== browser tests (WebKitGTK)"
 # without it this run fails rather than skip.
 webkit=${VARZENO_WEBKIT_DRIVER:-/usr/bin/WebKitWebDriver}
 if [ -x "$webkit" ]; then
-  VARZENO_WEBKIT_DRIVER="$webkit" bash "$aqui/../com_xvfb.sh" 1280x1024x24 \
+  VARZENO_WEBKIT_DRIVER="$webkit" limitado bash "$aqui/../com_xvfb.sh" 1280x1024x24 \
     node --test --test-reporter=spec navegador/webkit.test.js || status=1
 else
   echo "FAIL: no $webkit; install Debian's webkit2gtk-driver (make setup) to run the WebKit tests" >&2
@@ -77,7 +81,7 @@ if [ -n "$falta" ]; then
 else
   for n in chromium firefox; do
     inicio=$(date +%s)
-    VARZENO_ORCA_TRANSCRICAO="$web/orca" bash "$aqui/../com_xvfb.sh" 1280x1024x24 dbus-run-session -- \
+    VARZENO_ORCA_TRANSCRICAO="$web/orca" limitado bash "$aqui/../com_xvfb.sh" 1280x1024x24 dbus-run-session -- \
       bash "$leitor/orca.sh" "$n:$web/site" "$leitor/tst_orca_web.py" || status=1
     echo "Orca game in $n: $(( $(date +%s) - inicio )) s; what Orca said: $web/orca/orca-web-$n.txt"
   done

@@ -19,8 +19,12 @@ export const quadro = () => {
 };
 
 // The choice of the i-th step: every mark in turn, so some weeks ask for
-// what the player cannot afford and are refused.
-export const escolhaDoPasso = (i) => (i * 7 + 3) % 4;
+// what the player cannot afford and are refused. A refused week is two
+// steps (the mark, the refusal's Ok), so while refusals follow each other
+// the mark still moves on and reaches "Não fazer nada." within four: the
+// walk ends whatever the seed (a mark that moved by two each step could
+// ask for two dear options for ever).
+export const escolhaDoPasso = (i) => (Math.floor(i / 2) + 3) % 4;
 
 // One step: the message's Ok if one is up, else a mark and the confirm.
 // False once the chart is up (the campaign is over).

@@ -123,8 +123,9 @@ test('a browser restarted on the same profile resumes the campaign, even one the
     contexto.setDefaultTimeout(60000);
     return contexto;
   };
+  let contexto;
   try {
-    let contexto = await lancar();
+    contexto = await lancar();
     let { p } = await abrir(contexto, '');
     await comecar(como(p));
     let i = 0;
@@ -148,6 +149,8 @@ test('a browser restarted on the same profile resumes the campaign, even one the
     assert.equal(await texto(p, 'descricaoGrafico'), final);
     await limpo.close();
   } finally {
+    // A browser left open would keep this file's node alive after a failure.
+    await contexto?.close().catch(() => {});
     await rm(perfil, { recursive: true, force: true });
   }
 });
