@@ -20,6 +20,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   static QCoreApplication aplicacao(*argc, *argv);
   g_pasta = QDir::tempPath() + QStringLiteral("/varzeno-fuzz-foto-%1").arg(QCoreApplication::applicationPid());
   QDir().mkpath(g_pasta);
+  // libFuzzer ends by exit(): the folder goes with it.
+  std::atexit([] { QDir(g_pasta).removeRecursively(); });
   return 0;
 }
 

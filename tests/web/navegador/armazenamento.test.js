@@ -3,7 +3,7 @@
 // byte the desktop's, and files that are not one.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { readFile, mkdtemp, writeFile } from 'node:fs/promises';
+import { readFile, mkdtemp, writeFile, rm } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join, dirname } from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -27,6 +27,7 @@ before(async () => {
 after(async () => {
   await navegador.fechar();
   await servidor.fechar();
+  await rm(pasta, { recursive: true, force: true });
 });
 
 async function paraCandidatos(p) {
