@@ -3,7 +3,10 @@
 namespace varzeno::jogo {
 
 std::string EstiloDoLeiaute() {
-  std::string css;
+  // The window's size, for the page's frame and the first frame's scale.
+  const TLugar& janela = Lugar("Form1");
+  std::string css = ":root { --largura-janela: " + std::to_string(janela.w) + "px; --altura-janela: " +
+                    std::to_string(janela.h) + "px; }\n";
   const auto px = [&css](const char* propriedade, int n) {
     css += std::string(propriedade) + ": " + std::to_string(n) + "px; ";
   };

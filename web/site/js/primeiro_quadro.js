@@ -5,7 +5,9 @@
   const raiz = document.documentElement;
   // The window's scale: as large as the viewport allows, never wider than it;
   // with a mouse on a screen that holds it whole, the desktop's own size.
-  const LARGURA = 650, ALTURA = 198;
+  // Its size comes with the widgets' places, in the stylesheet above.
+  const tamanho = (nome) => parseFloat(getComputedStyle(raiz).getPropertyValue(nome));
+  const LARGURA = tamanho('--largura-janela'), ALTURA = tamanho('--altura-janela');
   const RESERVA_ABAIXO = 64;  // the file buttons and a note under the window
   const dedo = matchMedia('(pointer: coarse)');
   const aplicar = () => {
