@@ -113,8 +113,7 @@ test('reloads, a message up, a closed tab: the campaign resumes where it was and
   await contexto.close();
 });
 
-// Two minutes at most: in Debian 13's chromium a relaunch has hung once in a
-// few runs, and a hang should fail, not hold the whole run.
+// Two minutes at most: a campaign that never ends should fail, not hold the run.
 test('a browser restarted on the same profile resumes the campaign, even one the clock seeded', { timeout: 120000 }, async () => {
   const perfil = await mkdtemp(join(tmpdir(), 'varzeno-perfil-'));
   const lancar = async () => {

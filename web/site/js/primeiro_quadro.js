@@ -12,13 +12,9 @@
   const dedo = matchMedia('(pointer: coarse)');
   const aplicar = () => {
     const largura = raiz.clientWidth, altura = window.innerHeight;
-    // A window the browser has not sized yet (one it is still opening)
-    // measures 0, which would scale the game to nothing: measured again at
-    // its first frame, and at every resize and the load.
-    if (!largura || !altura) {
-      requestAnimationFrame(aplicar);
-      return;
-    }
+    // A window not sized yet would scale the game to nothing: its resize,
+    // or the load, measures it again.
+    if (!largura || !altura) return;
     const k = Math.min(largura / LARGURA, Math.max(altura - RESERVA_ABAIXO, ALTURA / 2) / ALTURA);
     raiz.style.setProperty('--k', String(dedo.matches ? k : Math.min(1, k)));
   };
